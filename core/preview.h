@@ -1,0 +1,33 @@
+#pragma once
+
+#include "chardata.h"
+#include "codepage.h"
+#include "runtimeerror.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qxm {
+
+using GlyphColumns = std::array<std::uint8_t, kGlyphColumns>;
+
+// The five column bytes of a glyph row, or nothing when the text is not a
+// well-formed row (an empty slot, for one).
+std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row);
+
+struct Preview
+{
+    // Top row first; '#' a lit dot, '.' a dark one, glyphs one dark column apart.
+    std::array<std::string, kGlyphRows> rows;
+    // Set when the text stops a conversion run; the picture then shows the
+    // characters before the stop, just as the DATA lines would.
+    std::optional<RunTimeError> error;
+};
+
+// What the display shows for the text.
+Preview PreviewText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text);
+
+} // namespace qxm

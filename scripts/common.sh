@@ -1,0 +1,28 @@
+# Shared by the run and test commands: where things are, and installing what
+# a fresh Debian 12 machine lacks.
+
+QXM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QXM_BUILD=${QXM_BUILD:-$QXM_ROOT/build}
+
+# What building and starting the program needs.
+QXM_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev)
+
+# Installs the named Debian packages that are not installed yet.
+qxm_install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$package")
+    done
+    [[ ${#missing[@]} -eq 0 ]] && return 0
+    local sudo=()
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+qxm_build() {
+    cmake -S "$QXM_ROOT" -B "$QXM_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$QXM_BUILD" --parallel "$(nproc)"
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds QXM and runs every test, installing what is missing first.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+qxm_install_missing "${QXM_BUILD_PACKAGES[@]}"
+qxm_build
+cd "$QXM_BUILD"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"

@@ -1,6 +1,7 @@
 #include "conversion.h"
 #include "preview.h"
 #include "productinfo.h"
+#include "qtext.h"
 #include "windows1252codepage.h"
 
 #include <QByteArray>
@@ -58,8 +59,7 @@ public:
     // Writes what the text converts to; returns the error that stopped it.
     std::optional<qxm::RunTimeError> convert(const QString &text) const
     {
-        const std::u16string_view units(reinterpret_cast<const char16_t *>(text.utf16()),
-                                        static_cast<std::size_t>(text.size()));
+        const std::u16string_view units = qxm::Utf16View(text);
         const auto &codePage = qxm::Windows1252CodePage::instance();
         if (m_preview) {
             const qxm::Preview preview = qxm::PreviewText(m_charData, codePage, units);
@@ -70,8 +70,7 @@ public:
             return preview.error;
         }
         const qxm::ConversionResult result = qxm::ConvertText(m_charData, codePage, units);
-        const QByteArray utf8 =
-            QString::fromUtf16(result.text.data(), static_cast<qsizetype>(result.text.size())).toUtf8();
+        const QByteArray utf8 = qxm::ToQString(result.text).toUtf8();
         std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
         return result.error;
     }

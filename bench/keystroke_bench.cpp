@@ -1,0 +1,99 @@
+#include "designfonts.h"
+#include "forminstance.h"
+#include "frmmain.h"
+#include "outputtextbox.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The converter window as a user has it: shown, with a long text typed.
+class Window
+{
+public:
+    explicit Window(int length)
+    {
+        FrmMain &window = m_main.Show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        input = window.findChild<QLineEdit *>(QStringLiteral("TxtInput"));
+        output = window.findChild<qxm::OutputTextBox *>(QStringLiteral("TxtOutput"));
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text += QChar(u' ' + i % 95);
+        input->setText(text);
+        QApplication::processEvents();
+    }
+    ~Window() { m_main.Unload(); }
+
+    QLineEdit *input = nullptr;
+    qxm::OutputTextBox *output = nullptr;
+
+private:
+    qxm::FormInstance<FrmMain> m_main;
+};
+
+// One key typed at the end of the text, until the output box has been
+// updated and repainted.
+void BM_Keystroke_AppendAtEnd(benchmark::State &state)
+{
+    Window window(static_cast<int>(state.range(0)) - 1);
+    for (auto _ : state) {
+        window.input->end(false);
+        QTest::keyClick(window.input, Qt::Key_X);
+        QApplication::processEvents();
+        state.PauseTiming();
+        QTest::keyClick(window.input, Qt::Key_Backspace);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Keystroke_AppendAtEnd)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One character deleted in the middle of the text.
+void BM_Keystroke_DeleteMiddle(benchmark::State &state)
+{
+    Window window(static_cast<int>(state.range(0)));
+    const int middle = static_cast<int>(state.range(0)) / 2;
+    for (auto _ : state) {
+        window.input->setCursorPosition(middle);
+        QTest::keyClick(window.input, Qt::Key_Backspace);
+        QApplication::processEvents();
+        state.PauseTiming();
+        QTest::keyClick(window.input, Qt::Key_X);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Keystroke_DeleteMiddle)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// For comparison: what setting the output box's whole text costs.
+void BM_FullReset(benchmark::State &state)
+{
+    Window window(static_cast<int>(state.range(0)));
+    const QString shown = window.output->toPlainText();
+    for (auto _ : state) {
+        window.output->setPlainText(shown);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_FullReset)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    qxm::InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

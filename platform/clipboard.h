@@ -1,0 +1,16 @@
+#pragma once
+
+class QString;
+
+namespace qxm {
+
+// The system clipboard. Each operation throws PlatformError when the system
+// does not do it, so the user is never told that a copy worked when it did not.
+namespace Clipboard {
+
+void Clear();
+void SetText(const QString &text);
+
+} // namespace Clipboard
+
+} // namespace qxm

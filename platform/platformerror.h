@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace qxm {
+
+// A platform operation that failed. It ends the running event handler where
+// it happened, with the steps before it done, and the window tells the user;
+// it never ends the program.
+class PlatformError : public std::runtime_error
+{
+public:
+    explicit PlatformError(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {
+    }
+
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+} // namespace qxm

@@ -1,0 +1,111 @@
+#include "form.h"
+#include "outputtextbox.h"
+#include "platformerror.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+
+QString Shown(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString Lines(int first, int count)
+{
+    QString text;
+    for (int line = first; line < first + count; ++line)
+        text += QStringLiteral("line %1\r\n").arg(line);
+    return text;
+}
+
+// A window whose button fails half-way, as a platform call can.
+class FailingForm : public qxm::Form
+{
+public:
+    FailingForm()
+    {
+        button = new QPushButton(this);
+        ConnectHandler(button, &QPushButton::clicked, &FailingForm::Button_Click);
+    }
+    void ShowRunTimeError(const QString &message) override { reported = message; }
+    void Button_Click()
+    {
+        stepsDone = 1;
+        throw qxm::PlatformError(QStringLiteral("the platform said no"));
+    }
+
+    QPushButton *button;
+    QString reported;
+    int stepsDone = 0;
+};
+
+} // namespace
+
+class PlatformTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shouldGiveBackExactlyTheTextAfterEveryKindOfChange_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("from empty") << QString() << Lines(0, 3);
+        QTest::newRow("to empty") << Lines(0, 3) << QString();
+        QTest::newRow("line added at the end") << Lines(0, 3) << Lines(0, 4);
+        QTest::newRow("line removed in the middle") << Lines(0, 2) + Lines(5, 3) << Lines(0, 2) + Lines(6, 2);
+        QTest::newRow("line inserted in the middle") << Lines(0, 2) + Lines(3, 2) << Lines(0, 5);
+        QTest::newRow("first line changed") << Lines(0, 3) << QStringLiteral("other\r\n") + Lines(1, 2);
+        QTest::newRow("same text") << Lines(0, 3) << Lines(0, 3);
+        QTest::newRow("whole text replaced") << Lines(0, 3) << Lines(10, 2);
+        QTest::newRow("repeated lines, one removed") << QStringLiteral("a\r\na\r\na\r\n") << QStringLiteral("a\r\na\r\n");
+        QTest::newRow("text without a final line end") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nbc");
+        QTest::newRow("characters outside Latin-1")
+            << QStringLiteral("\u20ac\r\n") << QStringLiteral("\u20ac\r\n\u00e9\r\n");
+    }
+
+    void shouldGiveBackExactlyTheTextAfterEveryKindOfChange()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        qxm::OutputTextBox box;
+        box.SetText(before);
+        QCOMPARE(box.Text(), before);
+        QCOMPARE(box.toPlainText(), Shown(before));
+        box.SetText(after);
+        QCOMPARE(box.Text(), after);
+        QCOMPARE(box.toPlainText(), Shown(after));
+    }
+
+    void shouldScrollTheFirstChangedLineIntoView()
+    {
+        qxm::OutputTextBox box;
+        box.resize(200, 100);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        box.SetText(Lines(0, 500));
+        box.verticalScrollBar()->setValue(0);
+        box.SetText(Lines(0, 500) + QStringLiteral("new\r\n"));
+        const QRect lastLine = box.cursorRect(box.textCursor());
+        QVERIFY(box.viewport()->rect().contains(lastLine));
+        QCOMPARE(box.textCursor().block().text(), QStringLiteral("new"));
+    }
+
+    void shouldKeepGoingWithTheStepsDoneWhenAPlatformCallFails()
+    {
+        FailingForm form;
+        form.button->click();
+        QCOMPARE(form.stepsDone, 1);
+        QCOMPARE(form.reported, QStringLiteral("the platform said no"));
+        form.button->click();
+        QCOMPARE(form.reported, QStringLiteral("the platform said no"));
+    }
+};
+
+QTEST_MAIN(PlatformTest)
+#include "platform_test.moc"

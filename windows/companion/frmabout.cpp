@@ -1,0 +1,101 @@
+#include "frmabout.h"
+
+#include "linecontrol.h"
+#include "productinfo.h"
+
+#include <QColor>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRect>
+#include <QShortcut>
+
+namespace {
+
+// The window's design, in pixels at 96 DPI; the client area's place on the
+// screen is part of it (the window is not centred).
+namespace Design {
+constexpr QRect Client(156, 129, 490, 317);
+const QString Caption = QStringLiteral("About ") + QLatin1String(qxm::ProductInfo::WebSite);
+const QColor DarkBlue(0, 0, 128);
+const QColor LightGreen(128, 255, 128);
+const QColor White(255, 255, 255);
+constexpr int SpacesBetweenItems = 74;
+
+constexpr QRect picIcon(0, 0, 487, 261);
+constexpr QPoint Line1From(0, 264);
+constexpr QPoint Line1To(488, 264);
+constexpr int Line1Width = 2;
+constexpr QRect lblDisclaimer(8, 272, 385, 39);
+constexpr QRect cmdOK(400, 272, 84, 23);
+} // namespace Design
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    // A dialog that belongs to the main window stays out of the taskbar.
+    : qxm::Form(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(Design::Caption);
+    if (parent)
+        setWindowIcon(parent->windowIcon());
+    setGeometry(Design::Client);
+    setFixedSize(Design::Client.size());
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, Design::DarkBlue);
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setPixmap(QPixmap(QStringLiteral(":/resources/picicon.png")));
+    picIcon->setGeometry(Design::picIcon);
+    picIcon->setFocusPolicy(Qt::NoFocus);
+
+    Line1 = new qxm::LineControl(Design::Line1From, Design::Line1To, Design::White, Design::Line1Width, this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+
+    lblDisclaimer = new QLabel(DisclaimerText(), this);
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    lblDisclaimer->setTextFormat(Qt::PlainText);
+    lblDisclaimer->setWordWrap(true);
+    lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDisclaimer->setGeometry(Design::lblDisclaimer);
+    lblDisclaimer->setAutoFillBackground(true);
+    {
+        QPalette palette = lblDisclaimer->palette();
+        palette.setColor(QPalette::Window, Design::DarkBlue);
+        palette.setColor(QPalette::WindowText, Design::LightGreen);
+        lblDisclaimer->setPalette(palette);
+    }
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(Design::cmdOK);
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+
+    // OK is both the default and the cancel button: Enter and Escape press it
+    // wherever the focus is.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)}) {
+        auto *shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, cmdOK, &QPushButton::click);
+    }
+    ConnectHandler(cmdOK, &QPushButton::clicked, &frmAbout::cmdOK_Click);
+}
+
+QString frmAbout::DisclaimerText()
+{
+    const QString gap(Design::SpacesBetweenItems, QLatin1Char(' '));
+    return QStringLiteral("Web Site : ") + QString::fromUtf8(qxm::ProductInfo::WebSite) + gap
+        + QStringLiteral("Email : ") + QString::fromUtf8(qxm::ProductInfo::Email) + gap
+        + QStringLiteral("Mobile : ") + QString::fromUtf8(qxm::ProductInfo::Mobile);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}

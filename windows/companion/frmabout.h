@@ -1,0 +1,32 @@
+#pragma once
+
+#include "form.h"
+
+class QLabel;
+class QPushButton;
+
+namespace qxm {
+class LineControl;
+}
+
+// The About window: the maker's picture and contact details, closed by OK,
+// Enter, Escape or the title bar's close button. Modeless, one instance.
+class frmAbout : public qxm::Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmAbout(QWidget *parent = nullptr);
+
+    // The contact text: one line that the label's width wraps into one line
+    // per item, the runs of spaces falling at the wrap points.
+    static QString DisclaimerText();
+
+private:
+    void cmdOK_Click();
+
+    QLabel *picIcon;
+    qxm::LineControl *Line1;
+    QLabel *lblDisclaimer;
+    QPushButton *cmdOK;
+};

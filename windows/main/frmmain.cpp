@@ -1,0 +1,277 @@
+#include "frmmain.h"
+
+#include "clipboard.h"
+#include "conversion.h"
+#include "frmabout.h"
+#include "linecontrol.h"
+#include "outputtextbox.h"
+#include "productinfo.h"
+#include "qtext.h"
+#include "runtimeerrortext.h"
+#include "windows1252codepage.h"
+
+#include <QColor>
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRect>
+#include <QScreen>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// The window's design, in pixels of the client area at 96 DPI.
+namespace Design {
+constexpr QSize Client(305, 377);
+const QString Caption = QStringLiteral("QXM 1.0 - ") + QLatin1String(qxm::ProductInfo::WebSite);
+const QColor LightGreen(192, 255, 192);
+constexpr char WindowFont[] = "MS Sans Serif";
+constexpr qreal WindowFontPoints = 8.0;
+constexpr qreal InputFontPoints = 9.75;
+
+constexpr QRect LblInput(8, 8, 81, 17);
+constexpr QRect TxtInput(8, 24, 289, 27);
+constexpr QRect LblOutput(8, 56, 81, 17);
+constexpr QRect TxtOutput(8, 72, 289, 193);
+constexpr QRect CmdClear(104, 272, 57, 25);
+constexpr QRect CmdClipBoard(184, 272, 113, 25);
+constexpr QPoint Line1From(8, 304);
+constexpr QPoint Line1To(296, 304);
+constexpr QRect Picture1(8, 312, 20, 14);
+constexpr QRect Name(32, 312, 81, 17);
+constexpr QRect WebSite(32, 328, 153, 17);
+constexpr QRect CmdHelp(224, 336, 73, 25);
+constexpr QRect Email(32, 344, 153, 17);
+constexpr QRect Mobile(32, 360, 137, 17);
+// Not in the original design: where a stopped run is reported, in the free
+// strip beside the input label, so typing is never interrupted.
+constexpr QRect LblRunTimeError(92, 1, 205, 23);
+} // namespace Design
+
+// Labels stand on the window's highlight-coloured background.
+QLabel *MakeLabel(const QString &name, const QString &text, const QRect &geometry, const QColor &textColor,
+                  QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    // Where the installed font is wider than the designed one, grow to the
+    // right rather than cut the text off.
+    label->setGeometry(geometry);
+    label->resize(std::max(geometry.width(), label->sizeHint().width()), geometry.height());
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Highlight));
+    palette.setColor(QPalette::WindowText, textColor);
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton *MakeButton(const QString &name, const QString &text, const QString &toolTip, const QRect &geometry,
+                        const QColor &background, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    button->setGeometry(geometry);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, background);
+    button->setPalette(palette);
+    return button;
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/resources/qxm-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+FrmMain::FrmMain(QWidget *parent)
+    : qxm::Form(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(Design::Caption);
+    setWindowIcon(ProgramIcon());
+    setFixedSize(Design::Client);
+    {
+        QFont windowFont(QString::fromLatin1(Design::WindowFont));
+        windowFont.setPointSizeF(Design::WindowFontPoints);
+        setFont(windowFont);
+    }
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, windowPalette.color(QPalette::Highlight));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+    const QColor toolTipBase = windowPalette.color(QPalette::ToolTipBase);
+    const QColor highlightText = windowPalette.color(QPalette::HighlightedText);
+
+    LblInput = MakeLabel(QStringLiteral("LblInput"), QStringLiteral("Enter your text :"), Design::LblInput,
+                         toolTipBase, this);
+
+    TxtInput = new QLineEdit(this);
+    TxtInput->setObjectName(QStringLiteral("TxtInput"));
+    TxtInput->setToolTip(QStringLiteral("Enter your text "));
+    TxtInput->setGeometry(Design::TxtInput);
+    // Qt's default cap of 32767 would hide the conversion's own length limit.
+    TxtInput->setMaxLength(std::numeric_limits<int>::max());
+    {
+        QFont inputFont(QString::fromLatin1(Design::WindowFont));
+        inputFont.setPointSizeF(Design::InputFontPoints);
+        // The whole line is laid out again on every keystroke; skipping
+        // shaping where the script needs none keeps long texts responsive.
+        inputFont.setStyleStrategy(QFont::PreferNoShaping);
+        TxtInput->setFont(inputFont);
+        QPalette palette = TxtInput->palette();
+        palette.setColor(QPalette::Base, toolTipBase);
+        TxtInput->setPalette(palette);
+    }
+
+    LblOutput = MakeLabel(QStringLiteral("LblOutput"), QStringLiteral("Converted text :"), Design::LblOutput,
+                          Design::LightGreen, this);
+
+    TxtOutput = new qxm::OutputTextBox(this);
+    TxtOutput->setObjectName(QStringLiteral("TxtOutput"));
+    TxtOutput->setToolTip(QStringLiteral("Converted text "));
+    TxtOutput->setGeometry(Design::TxtOutput);
+    {
+        QPalette palette = TxtOutput->palette();
+        palette.setColor(QPalette::Base, Design::LightGreen);
+        TxtOutput->setPalette(palette);
+    }
+
+    CmdClear = MakeButton(QStringLiteral("CmdClear"), QStringLiteral("Clear all"), QStringLiteral("Clear all Data"),
+                          Design::CmdClear, toolTipBase, this);
+    CmdClipBoard = MakeButton(QStringLiteral("CmdClipBoard"), QStringLiteral("Put Text in Clip Board"),
+                              QStringLiteral("Put Text in ClipBoard"), Design::CmdClipBoard, toolTipBase, this);
+
+    Line1 = new qxm::LineControl(Design::Line1From, Design::Line1To, palette().color(QPalette::WindowText), 1, this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/resources/picture1.png")));
+    Picture1->setGeometry(Design::Picture1);
+
+    Name = MakeLabel(QStringLiteral("Name"), QString::fromUtf8(qxm::ProductInfo::MakerName), Design::Name,
+                     highlightText, this);
+    WebSite = MakeLabel(QStringLiteral("WebSite"),
+                        QStringLiteral("Web Site : ") + QString::fromUtf8(qxm::ProductInfo::WebSite),
+                        Design::WebSite, highlightText, this);
+    CmdHelp = MakeButton(QStringLiteral("CmdHelp"), QStringLiteral("Help"), QStringLiteral("Help"), Design::CmdHelp,
+                         Design::LightGreen, this);
+    Email = MakeLabel(QStringLiteral("Email"), QStringLiteral("E-Mail : ") + QString::fromUtf8(qxm::ProductInfo::Email),
+                      Design::Email, highlightText, this);
+    Mobile = MakeLabel(QStringLiteral("Mobile"),
+                       QStringLiteral("Mobile : ") + QString::fromUtf8(qxm::ProductInfo::Mobile), Design::Mobile,
+                       highlightText, this);
+
+    LblRunTimeError = new QLabel(this);
+    LblRunTimeError->setObjectName(QStringLiteral("LblRunTimeError"));
+    LblRunTimeError->setGeometry(Design::LblRunTimeError);
+    LblRunTimeError->setWordWrap(true);
+    LblRunTimeError->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LblRunTimeError->setMargin(1);
+    {
+        QFont small = font();
+        small.setPointSizeF(Design::WindowFontPoints - 1);
+        LblRunTimeError->setFont(small);
+        QPalette palette = LblRunTimeError->palette();
+        palette.setColor(QPalette::Window, toolTipBase);
+        palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
+        LblRunTimeError->setPalette(palette);
+        LblRunTimeError->setAutoFillBackground(true);
+    }
+    LblRunTimeError->hide();
+
+    for (QWidget *decoration : {static_cast<QWidget *>(Picture1), static_cast<QWidget *>(LblRunTimeError)})
+        decoration->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(TxtInput, TxtOutput);
+    setTabOrder(TxtOutput, CmdClear);
+    setTabOrder(CmdClear, CmdClipBoard);
+    setTabOrder(CmdClipBoard, CmdHelp);
+    TxtInput->setFocus();
+
+    ConnectHandler(TxtInput, &QLineEdit::textChanged, &FrmMain::TxtInput_Change);
+    ConnectHandler(CmdClear, &QPushButton::clicked, &FrmMain::CmdClear_Click);
+    ConnectHandler(CmdClipBoard, &QPushButton::clicked, &FrmMain::CmdClipBoard_Click);
+    ConnectHandler(CmdHelp, &QPushButton::clicked, &FrmMain::CmdHelp_Click);
+
+    // Centred when first shown.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), Design::Client);
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::Form_Load()
+{
+    qxm::FillCharData(CharData);
+}
+
+frmAbout *FrmMain::aboutWindow() const
+{
+    return m_about.loaded();
+}
+
+void FrmMain::TxtInput_Change()
+{
+    const auto result =
+        qxm::ConvertText(CharData, qxm::Windows1252CodePage::instance(), qxm::Utf16View(TxtInput->text()), CharPos);
+    TxtOutput->SetText(qxm::ToQString(result.text));
+    ShowConversionError(result.error ? DescribeRunTimeError(*result.error) : QString());
+}
+
+void FrmMain::CmdClear_Click()
+{
+    TxtInput->setText(QString());
+    TxtInput->setFocus();
+}
+
+void FrmMain::CmdClipBoard_Click()
+{
+    qxm::Clipboard::Clear();
+    qxm::Clipboard::SetText(TxtOutput->Text());
+    m_commandError.clear();
+    UpdateErrorMessage();
+}
+
+void FrmMain::CmdHelp_Click()
+{
+    m_about.Show(this);
+}
+
+void FrmMain::ShowRunTimeError(const QString &message)
+{
+    m_commandError = message;
+    UpdateErrorMessage();
+}
+
+void FrmMain::ShowConversionError(const QString &message)
+{
+    m_conversionError = message;
+    // A completed run also settles an earlier command failure.
+    if (message.isEmpty())
+        m_commandError.clear();
+    UpdateErrorMessage();
+}
+
+void FrmMain::UpdateErrorMessage()
+{
+    const QString &message = m_commandError.isEmpty() ? m_conversionError : m_commandError;
+    LblRunTimeError->setText(message);
+    LblRunTimeError->setToolTip(message);
+    LblRunTimeError->setVisible(!message.isEmpty());
+}

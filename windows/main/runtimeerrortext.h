@@ -1,0 +1,9 @@
+#pragma once
+
+#include "runtimeerror.h"
+
+#include <QString>
+
+// What the converter window says when a run stops, e.g.
+// "Subscript out of range: character 3, tab (code 9), has no glyph".
+QString DescribeRunTimeError(const qxm::RunTimeError &error);

@@ -7,3 +7,4 @@ qxm_install_missing "${QXM_BUILD_PACKAGES[@]}"
 qxm_build
 cd "$QXM_BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+bash "$QXM_ROOT/scripts/test-windows.sh"

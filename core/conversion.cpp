@@ -1,6 +1,6 @@
 #include "conversion.h"
 
-#include "checkedint16.h"
+#include "checkedarithmetic.h"
 
 namespace qxm {
 

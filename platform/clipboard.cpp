@@ -1,6 +1,6 @@
 #include "clipboard.h"
 
-#include "platformerror.h"
+#include "runtimeerrorexception.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,7 +14,7 @@ QClipboard &SystemClipboard()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw PlatformError(QStringLiteral("There is no clipboard on this system."));
+        throw RunTimeErrorException(QStringLiteral("There is no clipboard on this system."));
     return *clipboard;
 }
 
@@ -31,7 +31,7 @@ void SetText(const QString &text)
     clipboard.setText(text, QClipboard::Clipboard);
     // Qt reports no failure of its own: read the text back to know.
     if (clipboard.text(QClipboard::Clipboard) != text)
-        throw PlatformError(QStringLiteral("The clipboard did not take the text; it may be held by another program."));
+        throw RunTimeErrorException(QStringLiteral("The clipboard did not take the text; it may be held by another program."));
 }
 
 } // namespace qxm::Clipboard

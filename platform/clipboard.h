@@ -4,7 +4,7 @@ class QString;
 
 namespace qxm {
 
-// The system clipboard. Each operation throws PlatformError when the system
+// The system clipboard. Each operation throws RunTimeErrorException when the system
 // does not do it, so the user is never told that a copy worked when it did not.
 namespace Clipboard {
 

@@ -40,7 +40,7 @@ void Form::RunHandler(const std::function<void()> &handler)
 {
     try {
         handler();
-    } catch (const PlatformError &error) {
+    } catch (const RunTimeErrorException &error) {
         ShowRunTimeError(error.message());
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platformerror.h"
+#include "runtimeerrorexception.h"
 
 #include <QWidget>
 

@@ -4,8 +4,13 @@
 QXM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QXM_BUILD=${QXM_BUILD:-$QXM_ROOT/build}
 
-# What building and starting the program needs.
-QXM_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev)
+# What building and starting the program needs. The Liberation fonts match
+# the metrics of the fonts the windows were designed with.
+QXM_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+
+# What the tests need besides: a real X server to drive the program on, and
+# the tools to type, click, read the clipboard and take screenshots there.
+QXM_TEST_PACKAGES=(xvfb xdotool xclip imagemagick)
 
 # Installs the named Debian packages that are not installed yet.
 qxm_install_missing() {

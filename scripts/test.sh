@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-qxm_install_missing "${QXM_BUILD_PACKAGES[@]}"
+qxm_install_missing "${QXM_BUILD_PACKAGES[@]}" "${QXM_TEST_PACKAGES[@]}"
 qxm_build
 cd "$QXM_BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"

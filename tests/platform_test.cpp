@@ -1,6 +1,6 @@
 #include "form.h"
 #include "outputtextbox.h"
-#include "platformerror.h"
+#include "runtimeerrorexception.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -36,7 +36,7 @@ public:
     void Button_Click()
     {
         stepsDone = 1;
-        throw qxm::PlatformError(QStringLiteral("the platform said no"));
+        throw qxm::RunTimeErrorException(QStringLiteral("the platform said no"));
     }
 
     QPushButton *button;

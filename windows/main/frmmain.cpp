@@ -3,6 +3,7 @@
 #include "clipboard.h"
 #include "conversion.h"
 #include "frmabout.h"
+#include "frmsplash.h"
 #include "linecontrol.h"
 #include "outputtextbox.h"
 #include "productinfo.h"
@@ -218,12 +219,21 @@ FrmMain::~FrmMain() = default;
 
 void FrmMain::Form_Load()
 {
+    // The splash is the only window while the table fills; it shows this
+    // window when it goes.
+    hide();
+    m_splash.Show(*this);
     qxm::FillCharData(CharData);
 }
 
 frmAbout *FrmMain::aboutWindow() const
 {
     return m_about.loaded();
+}
+
+frmSplash *FrmMain::splashWindow() const
+{
+    return m_splash.loaded();
 }
 
 void FrmMain::TxtInput_Change()

@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class frmAbout;
+class frmSplash;
 
 namespace qxm {
 class LineControl;
@@ -29,8 +30,9 @@ public:
     void Form_Load() override;
     void ShowRunTimeError(const QString &message) override;
 
-    // The About window while it is loaded, else null.
+    // The companion windows while they are loaded, else null.
     frmAbout *aboutWindow() const;
+    frmSplash *splashWindow() const;
 
 private:
     void TxtInput_Change();
@@ -64,5 +66,6 @@ private:
     QString m_conversionError;
     QString m_commandError;
 
+    qxm::FormInstance<frmSplash> m_splash;
     qxm::FormInstance<frmAbout> m_about;
 };

@@ -10,13 +10,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QXM"));
-    QApplication::setApplicationDisplayName(QStringLiteral("QXM"));
     QApplication::setApplicationVersion(QString::fromLatin1(qxm::ProductInfo::Version));
     QApplication::setOrganizationName(QString::fromLatin1(qxm::ProductInfo::MakerName));
     QApplication::setDesktopFileName(QStringLiteral("qxm"));
     qxm::InstallFontSubstitutes();
 
+    // The start-up window decides itself when it becomes visible.
     qxm::FormInstance<FrmMain> startUpWindow;
-    startUpWindow.Show();
+    startUpWindow.Load();
     return app.exec();
 }

@@ -6,13 +6,14 @@
 
 namespace qxm {
 
-// A platform operation that failed. It ends the running event handler where
+// A run-time error inside an event handler: a platform operation that failed
+// or arithmetic that overflowed. It ends the running event handler where
 // it happened, with the steps before it done, and the window tells the user;
 // it never ends the program.
-class PlatformError : public std::runtime_error
+class RunTimeErrorException : public std::runtime_error
 {
 public:
-    explicit PlatformError(const QString &message)
+    explicit RunTimeErrorException(const QString &message)
         : std::runtime_error(message.toStdString())
         , m_message(message)
     {

@@ -6,9 +6,9 @@
 
 namespace qxm {
 
-// The program's counters and codes are 16-bit signed numbers whose arithmetic
-// must stop with an overflow instead of wrapping. These return nothing when
-// the exact result does not fit.
+// The program's counters and codes are small fixed-size numbers whose
+// arithmetic must stop with an overflow instead of wrapping. These return
+// nothing when the exact result does not fit.
 
 inline std::optional<std::int16_t> CheckedAdd16(std::int16_t a, std::int16_t b)
 {
@@ -25,6 +25,14 @@ inline std::optional<std::int16_t> CheckedSub16(std::int16_t a, std::int16_t b)
         || difference > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
     return static_cast<std::int16_t>(difference);
+}
+
+inline std::optional<std::uint8_t> CheckedAdd8(std::uint8_t a, std::uint8_t b)
+{
+    const unsigned sum = unsigned{a} + unsigned{b};
+    if (sum > std::numeric_limits<std::uint8_t>::max())
+        return std::nullopt;
+    return static_cast<std::uint8_t>(sum);
 }
 
 } // namespace qxm

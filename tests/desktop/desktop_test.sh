@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# QXM used as a person uses it, on a real X server without a window manager:
+# the splash, typing, the clipboard read from outside the program, Clear all,
+# the About window, and the start-up without a key.
+#   desktop_test.sh QXM_BINARY SCREENSHOT_FOLDER
+set -euo pipefail
+
+qxm=$1
+shots=$2
+mkdir -p "$shots"
+failures=0
+passed=0
+
+check() { # description, then a command that must succeed
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "ok: $what"
+    else
+        failures=$((failures + 1))
+        echo "FAILED: $what"
+    fi
+}
+
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb=$!
+qxm_pid=
+cleanup() {
+    [[ -n $qxm_pid ]] && kill "$qxm_pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -f "$display_file"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do
+    [[ -s $display_file ]] && break
+    sleep 0.1
+done
+export DISPLAY=:$(head -n1 "$display_file")
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+
+# The program's visible windows whose title matches an extended regular
+# expression (the splash has an empty one), one id a line.
+windows_named() {
+    local window
+    for window in $(xdotool search --onlyvisible --classname '^qxm$' 2>/dev/null); do
+        [[ $(xdotool getwindowname "$window" 2>/dev/null) =~ $1 ]] && echo "$window"
+    done
+    return 0
+}
+# Waits until such a window shows, for up to $2 seconds; prints its id.
+find_window() {
+    local tries=$((${2:-20} * 10)) found
+    for _ in $(seq "$tries"); do
+        found=$(windows_named "$1" | head -n1)
+        [[ -n $found ]] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+    return 0
+}
+window_gone() {
+    [[ -z $(windows_named "$1") ]]
+}
+wait_gone() {
+    for _ in $(seq 50); do
+        window_gone "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# Clicks a point given in the window's client coordinates.
+click_at() {
+    local window=$1 x=$2 y=$3
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + x)) $((Y + y)) click 1
+    sleep 0.3
+}
+screenshot() {
+    import -window root "$shots/$1.png" 2>/dev/null || true
+}
+clipboard() {
+    xclip -selection clipboard -o 2>/dev/null
+}
+
+splash_title='^QXM$'
+main_title='^QXM 1\.0 - www\.quorvel\.example$'
+about_title='^About www\.quorvel\.example$'
+
+echo "--- a key ends the splash"
+"$qxm" &
+qxm_pid=$!
+splash=$(find_window "$splash_title")
+check "the splash appears" test -n "$splash"
+check "the converter window is not shown while the splash is" window_gone "$main_title"
+sleep 0.5
+screenshot splash
+xdotool key x
+main=$(find_window "$main_title" 5)
+check "a key on the splash brings up the converter window" test -n "$main"
+check "the splash is gone" wait_gone "$splash_title"
+screenshot converter-empty
+
+echo "--- typing and the clipboard"
+xdotool type --delay 50 "Hi'"
+sleep 0.5
+click_at "$main" 240 284 # Put Text in Clip Board
+expected=$(printf "Data &H7F , &H08 , &H08 , &H08 , &H7F  'H\r\nData &H00 , &H11 , &H5F , &H01 , &H00  'i\r\nData &H00 , &H50 , &H60 , &H00 , &H00  ''\r\n" | od -An -tx1)
+actual=$(clipboard | od -An -tx1)
+[[ $actual == "$expected" ]] || { echo "clipboard:"; clipboard | od -c; }
+check "the clipboard holds exactly the lines, CR LF included" test "$actual" = "$expected"
+screenshot converter-typed
+
+click_at "$main" 132 284 # Clear all
+click_at "$main" 240 284
+check "after Clear all the clipboard command gives empty text" test -z "$(clipboard | od -An -tx1)"
+
+echo "--- the About window"
+click_at "$main" 260 348 # Help
+about=$(find_window "$about_title" 5)
+check "Help opens the About window" test -n "$about"
+eval "$(xdotool getwindowgeometry --shell "$about")"
+check "the About window stands where its design puts it (156, 129)" test "$X,$Y" = "156,129"
+sleep 0.3
+screenshot about
+xdotool key Escape
+check "Escape closes the About window" wait_gone "$about_title"
+check "the converter window stays" test -n "$(find_window "$main_title" 2)"
+kill "$qxm_pid"
+wait "$qxm_pid" 2>/dev/null || true
+qxm_pid=
+
+echo "--- without a key, the converter window comes after about 12 seconds"
+"$qxm" &
+qxm_pid=$!
+find_window "$splash_title" >/dev/null
+start=$(date +%s%N)
+main=$(find_window "$main_title" 20)
+elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+check "the converter window appears on its own" test -n "$main"
+check "after 11 to 14 seconds (took ${elapsed_ms} ms)" test "$elapsed_ms" -ge 11000 -a "$elapsed_ms" -le 14000
+check "the splash is gone" wait_gone "$splash_title"
+
+echo "$passed passed, $failures failed"
+[[ $failures -eq 0 ]]

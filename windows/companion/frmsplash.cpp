@@ -1,0 +1,138 @@
+#include "frmsplash.h"
+
+#include "checkedarithmetic.h"
+#include "frmmain.h"
+#include "productinfo.h"
+#include "runtimeerrorexception.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QRect>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+// The window's design, in pixels at 96 DPI; the logo and the label sit in
+// Frame1's coordinates.
+namespace Design {
+constexpr QSize Client(281, 201);
+constexpr QRect Frame1(0, 0, 279, 197);
+constexpr QRect imgLogo(8, 16, 259, 156);
+constexpr QRect lblProductName(25, 176, 220, 19);
+constexpr int lblProductNameCentre = lblProductName.x() + lblProductName.width() / 2;
+constexpr char ProductNameFont[] = "Arial";
+constexpr int ProductNamePoints = 12;
+constexpr int TickMilliseconds = 3000;
+} // namespace Design
+
+} // namespace
+
+frmSplash::frmSplash(FrmMain &mainWindow)
+    // No title bar, no close button, not in the taskbar.
+    : qxm::Form(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_mainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setFixedSize(Design::Client);
+    // No control takes the focus, so every key reaches the window itself.
+    setFocusPolicy(Qt::StrongFocus);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Frame1->setGeometry(Design::Frame1);
+
+    imgLogo = new QLabel(Frame1);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setPixmap(QPixmap(QStringLiteral(":/resources/imglogo.png")));
+    imgLogo->setGeometry(Design::imgLogo);
+    imgLogo->setToolTip(QString::fromUtf8(qxm::ProductInfo::WebSite));
+
+    lblProductName = new QLabel(Frame1);
+    lblProductName->setObjectName(QStringLiteral("lblProductName"));
+    lblProductName->setAlignment(Qt::AlignCenter);
+    QFont productNameFont(QString::fromLatin1(Design::ProductNameFont), Design::ProductNamePoints, QFont::Bold);
+    lblProductName->setFont(productNameFont);
+    lblProductName->setGeometry(Design::lblProductName);
+    SetProductNameCaption(QString::fromUtf8(qxm::ProductInfo::ProductName));
+
+    Timer1 = new QTimer(Frame1);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(Design::TickMilliseconds);
+    ConnectHandler(Timer1, &QTimer::timeout, &frmSplash::Timer1_Timer);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), Design::Client);
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void frmSplash::Form_Load()
+{
+    TickCount = 0;
+    Timer1->start();
+}
+
+void frmSplash::Timer1_Timer()
+{
+    const auto next = qxm::CheckedAdd8(TickCount, 1);
+    if (!next)
+        throw qxm::RunTimeErrorException(QStringLiteral("Overflow: the splash window's tick counter passed 255"));
+    TickCount = *next;
+    switch (TickCount) {
+    case 1:
+        SetProductNameCaption(QString::fromUtf8(qxm::ProductInfo::WebSite));
+        break;
+    case 2:
+        SetProductNameCaption(QString::fromUtf8(qxm::ProductInfo::Email));
+        break;
+    case 3:
+        SetProductNameCaption(QString::fromUtf8(qxm::ProductInfo::Mobile));
+        break;
+    case 4:
+        ShowMainWindowAndClose();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmSplash::keyPressEvent(QKeyEvent *event)
+{
+    // Only keys that type a character count; arrows, function and shift
+    // keys bring no text.
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        qxm::Form::keyPressEvent(event);
+        return;
+    }
+    RunHandler([this, &text] { Form_KeyPress(text.at(0).unicode()); });
+}
+
+void frmSplash::Form_KeyPress(int)
+{
+    ShowMainWindowAndClose();
+}
+
+void frmSplash::ShowMainWindowAndClose()
+{
+    // The main window first: if it cannot be shown, the splash stays and the
+    // user is not left without a window.
+    m_mainWindow.show();
+    close();
+}
+
+void frmSplash::SetProductNameCaption(const QString &caption)
+{
+    // The label fits its text and stays centred under the logo.
+    lblProductName->setText(caption);
+    const int width = lblProductName->sizeHint().width();
+    lblProductName->setGeometry(Design::lblProductNameCentre - width / 2, Design::lblProductName.y(), width,
+                                lblProductName->sizeHint().height());
+}

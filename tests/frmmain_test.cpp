@@ -3,6 +3,7 @@
 #include "frmabout.h"
 #include "frmmain.h"
 #include "frmsplash.h"
+#include "inprocessregistry.h"
 #include "outputtextbox.h"
 
 #include <QApplication>
@@ -223,6 +224,29 @@ private slots:
         QVERIFY(second);
         QVERIFY(second->isVisible());
         QCOMPARE(second->findChild<QLabel *>(QStringLiteral("lblDisclaimer"))->text(), frmAbout::DisclaimerText());
+    }
+
+    void shouldReadRegistryValuesThroughTheAboutWindow()
+    {
+        auto &registry = qxm::InProcessRegistry::instance();
+        registry.clear();
+        registry.setValue(qxm::kHkeyCurrentUser, "Software\\Quorvel\\QXM", "Greeting", qxm::kRegSz,
+                          {'C', 'a', 'f', 0xE9, 0x80, 0});
+        registry.setValue(qxm::kHkeyCurrentUser, "Software\\Quorvel\\QXM", "Count", qxm::kRegDword, {5, 1, 0, 0});
+        QTest::mouseClick(button("CmdHelp"), Qt::LeftButton);
+        const frmAbout *about = m_main.loaded()->aboutWindow();
+
+        const QString keyName = QStringLiteral("Software\\Quorvel\\QXM");
+        const QString valueName = QStringLiteral("Greeting");
+        QString value = QStringLiteral("old");
+        QVERIFY(about->GetKeyValue(qxm::kHkeyCurrentUser, keyName, valueName, value));
+        QCOMPARE(value, QStringLiteral("Caf\u00e9\u20ac"));
+        QVERIFY(about->GetKeyValue(qxm::kHkeyCurrentUser, keyName, QStringLiteral("Count"), value));
+        QCOMPARE(value, QStringLiteral("261"));
+        QVERIFY(!about->GetKeyValue(qxm::kHkeyCurrentUser, keyName, QStringLiteral("Missing"), value));
+        QCOMPARE(value, QString());
+        QCOMPARE(registry.openHandleCount(), 0u);
+        registry.clear();
     }
 
     void shouldShowTheContactTextOneItemPerLine()

@@ -1,5 +1,7 @@
 #include "frmabout.h"
 
+#include "ansicodepage.h"
+#include "keyvaluereader.h"
 #include "linecontrol.h"
 #include "productinfo.h"
 
@@ -93,6 +95,15 @@ QString frmAbout::DisclaimerText()
     return QStringLiteral("Web Site : ") + QString::fromUtf8(qxm::ProductInfo::WebSite) + gap
         + QStringLiteral("Email : ") + QString::fromUtf8(qxm::ProductInfo::Email) + gap
         + QStringLiteral("Mobile : ") + QString::fromUtf8(qxm::ProductInfo::Mobile);
+}
+
+bool frmAbout::GetKeyValue(qint32 KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal) const
+{
+    std::string value;
+    const bool read =
+        qxm::GetKeyValue(KeyRoot, qxm::ToAnsiCodePage(KeyName), qxm::ToAnsiCodePage(SubKeyRef), value);
+    KeyVal = qxm::FromAnsiCodePage(value);
+    return read;
 }
 
 void frmAbout::cmdOK_Click()

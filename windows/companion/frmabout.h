@@ -18,6 +18,12 @@ class frmAbout : public qxm::Form
 public:
     explicit frmAbout(QWidget *parent = nullptr);
 
+    // Reads one registry value, KeyVal receiving its text; false, with KeyVal
+    // empty, when the key or the value cannot be read. KeyName and SubKeyRef
+    // are left as the caller wrote them. Offered to callers; the program
+    // itself does not read the registry.
+    bool GetKeyValue(qint32 KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal) const;
+
     // The contact text: one line that the label's width wraps into one line
     // per item, the runs of spaces falling at the wrap points.
     static QString DisclaimerText();

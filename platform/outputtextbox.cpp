@@ -61,43 +61,41 @@ OutputTextBox::OutputTextBox(QWidget *parent)
     setTabChangesFocus(true);
 }
 
-qsizetype OutputTextBox::DocumentPosition(qsizetype lineStart) const
+qsizetype OutputTextBox::DocumentPosition(qsizetype position) const
 {
     // Count on the shorter side of the position.
     const QStringView text(m_text);
-    if (lineStart <= text.size() / 2)
-        return lineStart - CountLineEnds(text.left(lineStart));
-    return lineStart - (m_lineEnds - CountLineEnds(text.mid(lineStart)));
+    if (position <= text.size() / 2)
+        return position - CountLineEnds(text.left(position));
+    return position - (m_lineEnds - CountLineEnds(text.mid(position)));
 }
 
 void OutputTextBox::SetText(const QString &text)
 {
     const QStringView before(m_text);
     const QStringView after(text);
-    const qsizetype prefix = CommonPrefixLength(before, after);
+    qsizetype prefix = CommonPrefixLength(before, after);
     if (prefix == before.size() && prefix == after.size())
         return;
-    const qsizetype suffix = CommonSuffixLength(before, after, std::min(before.size(), after.size()) - prefix);
+    // A CR LF pair is one line break in the document: never keep half of it.
+    if (prefix > 0 && before[prefix - 1] == u'\r')
+        --prefix;
+    qsizetype suffix = CommonSuffixLength(before, after, std::min(before.size(), after.size()) - prefix);
+    const qsizetype endBefore = before.size() - suffix;
+    const qsizetype endAfter = after.size() - suffix;
+    if (suffix > 0 && before[endBefore] == u'\n'
+        && ((endBefore > 0 && before[endBefore - 1] == u'\r') || (endAfter > 0 && after[endAfter - 1] == u'\r')))
+        --suffix;
 
-    // Widen the change to whole lines: the document edits blocks, and a CR LF
-    // pair must not be split between kept and replaced text.
-    const qsizetype start = before.left(prefix).lastIndexOf(u'\n') + 1;
-    qsizetype endBefore = before.size() - suffix;
-    qsizetype endAfter = after.size() - suffix;
-    if (endBefore > start && before[endBefore - 1] != u'\n') {
-        const qsizetype lineEnd = before.indexOf(u'\n', endBefore);
-        const qsizetype shift = lineEnd < 0 ? before.size() - endBefore : lineEnd + 1 - endBefore;
-        endBefore += shift;
-        endAfter += shift;
-    }
-
-    const QStringView removed = before.mid(start, endBefore - start);
-    QString inserted = after.mid(start, endAfter - start).toString();
+    const QStringView removed = before.mid(prefix, before.size() - suffix - prefix);
+    QString inserted = after.mid(prefix, after.size() - suffix - prefix).toString();
     const qsizetype removedLineEnds = CountLineEnds(removed);
     const qsizetype insertedLineEnds = CountLineEnds(inserted);
-    inserted.replace(kLineEnd, QStringLiteral("\n"));
+    // Every break the document's way: a CR left alone after the pairs are
+    // replaced would pair up with the LF behind it.
+    inserted.replace(kLineEnd, QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    const qsizetype from = DocumentPosition(start);
+    const qsizetype from = DocumentPosition(prefix);
     const qsizetype to = from + removed.size() - removedLineEnds;
     QTextCursor cursor(document());
     cursor.setPosition(static_cast<int>(from));
@@ -107,7 +105,7 @@ void OutputTextBox::SetText(const QString &text)
     m_text = text;
     m_lineEnds += insertedLineEnds - removedLineEnds;
 
-    // Bring the first changed line into view, as a reader following the typing expects.
+    // Bring the first change into view, as a reader following the typing expects.
     cursor.setPosition(static_cast<int>(from));
     setTextCursor(cursor);
     ensureCursorVisible();

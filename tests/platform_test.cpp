@@ -4,15 +4,17 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
 namespace {
 
+// What the document shows: CR LF, and CR or LF alone, each break a line.
 QString Shown(QString text)
 {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 QString Lines(int first, int count)
@@ -80,6 +82,26 @@ private slots:
         box.SetText(after);
         QCOMPARE(box.Text(), after);
         QCOMPARE(box.toPlainText(), Shown(after));
+    }
+
+    void shouldFollowAnySequenceOfEdits()
+    {
+        // Lines that share beginnings and ends, so that the common parts of
+        // two texts often end inside a line or inside a CR LF pair.
+        const QStringList pieces{QStringLiteral("a\r\n"), QStringLiteral("ab\r\n"), QStringLiteral("b\r\n"),
+                                 QStringLiteral("\r\n"), QStringLiteral("a"), QStringLiteral("\r"),
+                                 QStringLiteral("\n"), QStringLiteral("ba\r\n")};
+        QRandomGenerator random(20261206);
+        qxm::OutputTextBox box;
+        for (int round = 0; round < 500; ++round) {
+            QString text;
+            const int count = random.bounded(8);
+            for (int i = 0; i < count; ++i)
+                text += pieces[random.bounded(pieces.size())];
+            box.SetText(text);
+            QCOMPARE(box.Text(), text);
+            QCOMPARE(box.toPlainText(), Shown(text));
+        }
     }
 
     void shouldScrollTheFirstChangedLineIntoView()

@@ -9,8 +9,12 @@ QXM_BUILD=${QXM_BUILD:-$QXM_ROOT/build}
 QXM_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
 
 # What the tests need besides: a real X server to drive the program on, and
-# the tools to type, click, read the clipboard and take screenshots there.
-QXM_TEST_PACKAGES=(xvfb xdotool xclip imagemagick)
+# the tools to type, click, read the clipboard and take screenshots there;
+# the validators of the desktop entry and AppStream record, what CPack needs
+# for a .deb (file, dpkg-shlibdeps), groff for the man page and windres for
+# the Windows version record.
+QXM_TEST_PACKAGES=(xvfb xdotool xclip imagemagick
+    desktop-file-utils appstream file dpkg-dev groff-base binutils-mingw-w64-x86-64)
 
 # Installs the named Debian packages that are not installed yet.
 qxm_install_missing() {

@@ -8,9 +8,11 @@
 #include "chardata.h"
 #include "preview.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -414,6 +416,95 @@ bool Save(const QImage &image, const QDir &folder, const char *name)
     return true;
 }
 
+void AppendLittleEndian(QByteArray &bytes, quint32 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.append(static_cast<char>((value >> (8 * i)) & 0xff));
+}
+
+// One icon image as Windows stores it in an .ico: a 32-bit bottom-up DIB of
+// twice the height (the colour rows, then the 1-bit transparency mask that
+// renderers without alpha still read).
+QByteArray IcoBitmap(const QImage &icon)
+{
+    const QImage image = icon.convertToFormat(QImage::Format_ARGB32);
+    const int width = image.width();
+    const int height = image.height();
+    const int maskStride = (width + 31) / 32 * 4;
+    QByteArray bytes;
+    AppendLittleEndian(bytes, 40, 4); // BITMAPINFOHEADER
+    AppendLittleEndian(bytes, static_cast<quint32>(width), 4);
+    AppendLittleEndian(bytes, static_cast<quint32>(2 * height), 4);
+    AppendLittleEndian(bytes, 1, 2);  // planes
+    AppendLittleEndian(bytes, 32, 2); // bits per pixel
+    AppendLittleEndian(bytes, 0, 4);  // BI_RGB
+    AppendLittleEndian(bytes, static_cast<quint32>(height * (width * 4 + maskStride)), 4);
+    bytes.append(16, '\0'); // resolution and palette: unused
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x)
+            AppendLittleEndian(bytes, image.pixel(x, y), 4); // B, G, R, A
+    }
+    for (int y = height - 1; y >= 0; --y) {
+        QByteArray row(maskStride, '\0');
+        for (int x = 0; x < width; ++x) {
+            if (qAlpha(image.pixel(x, y)) == 0)
+                row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+        }
+        bytes.append(row);
+    }
+    return bytes;
+}
+
+// The Windows program icon: every size in one file. The 256-pixel image goes
+// in as PNG, as Windows expects for that size; the smaller ones as bitmaps,
+// which every Windows version and resource compiler reads.
+bool SaveIco(const std::vector<QImage> &icons, const QDir &folder, const char *name)
+{
+    std::vector<QByteArray> images;
+    for (const QImage &icon : icons) {
+        if (icon.width() < 256) {
+            images.push_back(IcoBitmap(icon));
+            continue;
+        }
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly)
+            || !icon.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
+            std::fprintf(stderr, "cannot encode the %dx%d icon\n", icon.width(), icon.height());
+            return false;
+        }
+        images.push_back(png);
+    }
+
+    QByteArray ico;
+    AppendLittleEndian(ico, 0, 2); // reserved
+    AppendLittleEndian(ico, 1, 2); // an icon, not a cursor
+    AppendLittleEndian(ico, static_cast<quint32>(icons.size()), 2);
+    quint32 offset = static_cast<quint32>(6 + 16 * icons.size());
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        // A size byte of 0 means 256.
+        AppendLittleEndian(ico, static_cast<quint32>(icons[i].width() % 256), 1);
+        AppendLittleEndian(ico, static_cast<quint32>(icons[i].height() % 256), 1);
+        AppendLittleEndian(ico, 0, 2);  // no palette
+        AppendLittleEndian(ico, 1, 2);  // planes
+        AppendLittleEndian(ico, 32, 2); // bits per pixel
+        AppendLittleEndian(ico, static_cast<quint32>(images[i].size()), 4);
+        AppendLittleEndian(ico, offset, 4);
+        offset += static_cast<quint32>(images[i].size());
+    }
+    for (const QByteArray &image : images)
+        ico.append(image);
+
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(ico) != ico.size() || !file.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
+        return false;
+    }
+    std::printf("%s\n", path.toLocal8Bit().constData());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -436,11 +527,15 @@ int main(int argc, char *argv[])
         {256, 28, 22, 8, 36, 8, 1.1},
     };
 
-    bool ok = Save(DrawIcon16(), folder, "qxm-16.png");
-    for (const IconLayout &layout : icons) {
-        const QByteArray name = "qxm-" + QByteArray::number(layout.size) + ".png";
-        ok = Save(DrawIcon(layout), folder, name.constData()) && ok;
+    std::vector<QImage> iconImages{DrawIcon16()};
+    for (const IconLayout &layout : icons)
+        iconImages.push_back(DrawIcon(layout));
+    bool ok = true;
+    for (const QImage &icon : iconImages) {
+        const QByteArray name = "qxm-" + QByteArray::number(icon.width()) + ".png";
+        ok = Save(icon, folder, name.constData()) && ok;
     }
+    ok = SaveIco(iconImages, folder, "qxm.ico") && ok;
     ok = Save(DrawPicture1(), folder, "picture1.png") && ok;
     ok = Save(DrawAboutPicture(), folder, "picicon.png") && ok;
     ok = Save(DrawSplashLogo(), folder, "imglogo.png") && ok;

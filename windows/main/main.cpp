@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("QXM"));
     QApplication::setApplicationVersion(QString::fromLatin1(qxm::ProductInfo::Version));
     QApplication::setOrganizationName(QString::fromLatin1(qxm::ProductInfo::MakerName));
-    QApplication::setDesktopFileName(QStringLiteral("qxm"));
+    QApplication::setDesktopFileName(QStringLiteral("example.quorvel.qxm"));
     qxm::InstallFontSubstitutes();
 
     // The start-up window decides itself when it becomes visible.

@@ -24,7 +24,7 @@ void BM_Convert(benchmark::State &state)
     qxm::FillCharData(charData);
     const auto &codePage = qxm::Windows1252CodePage::instance();
     const std::u16string text = SampleText(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         qxm::ConversionResult result = qxm::ConvertText(charData, codePage, text);
         benchmark::DoNotOptimize(result.text.data());
     }

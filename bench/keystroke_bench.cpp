@@ -41,7 +41,7 @@ private:
 void BM_Keystroke_AppendAtEnd(benchmark::State &state)
 {
     Window window(static_cast<int>(state.range(0)) - 1);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         window.input->end(false);
         QTest::keyClick(window.input, Qt::Key_X);
         QApplication::processEvents();
@@ -58,7 +58,7 @@ void BM_Keystroke_DeleteMiddle(benchmark::State &state)
 {
     Window window(static_cast<int>(state.range(0)));
     const int middle = static_cast<int>(state.range(0)) / 2;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         window.input->setCursorPosition(middle);
         QTest::keyClick(window.input, Qt::Key_Backspace);
         QApplication::processEvents();
@@ -75,7 +75,7 @@ void BM_FullReset(benchmark::State &state)
 {
     Window window(static_cast<int>(state.range(0)));
     const QString shown = window.output->toPlainText();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         window.output->setPlainText(shown);
         QApplication::processEvents();
     }

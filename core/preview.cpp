@@ -56,7 +56,7 @@ Preview PreviewText(const CharDataTable &CharData, const CodePage &codePage, std
             std::string &line = preview.rows[row];
             if (!first)
                 line.push_back('.');
-            const unsigned bit = static_cast<unsigned>(kGlyphRows - 1 - row);
+            const auto bit = static_cast<unsigned>(kGlyphRows - 1 - row);
             for (const std::uint8_t column : columns)
                 line.push_back(((column >> bit) & 1U) != 0 ? '#' : '.');
         }

@@ -2,15 +2,11 @@
 
 class QString;
 
-namespace qxm {
-
 // The system clipboard. Each operation throws RunTimeErrorException when the system
 // does not do it, so the user is never told that a copy worked when it did not.
-namespace Clipboard {
+namespace qxm::Clipboard {
 
 void Clear();
 void SetText(const QString &text);
 
-} // namespace Clipboard
-
-} // namespace qxm
+} // namespace qxm::Clipboard

@@ -50,7 +50,9 @@ class DotPattern
 {
 public:
     DotPattern(int columns, int rows)
-        : columns_(columns), rows_(rows), lit_(static_cast<std::size_t>(columns * rows), false)
+        : columns_(columns)
+        , rows_(rows)
+        , lit_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), false)
     {
     }
 
@@ -60,7 +62,11 @@ public:
     void setLit(int column, int row) { lit_[index(column, row)] = true; }
 
 private:
-    std::size_t index(int column, int row) const { return static_cast<std::size_t>(row * columns_ + column); }
+    // Widened before multiplying, so that a large picture cannot overflow int.
+    std::size_t index(int column, int row) const
+    {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+    }
 
     int columns_;
     int rows_;
@@ -480,7 +486,7 @@ bool SaveIco(const std::vector<QImage> &icons, const QDir &folder, const char *n
     AppendLittleEndian(ico, 0, 2); // reserved
     AppendLittleEndian(ico, 1, 2); // an icon, not a cursor
     AppendLittleEndian(ico, static_cast<quint32>(icons.size()), 2);
-    quint32 offset = static_cast<quint32>(6 + 16 * icons.size());
+    auto offset = static_cast<quint32>(6 + 16 * icons.size());
     for (std::size_t i = 0; i < icons.size(); ++i) {
         // A size byte of 0 means 256.
         AppendLittleEndian(ico, static_cast<quint32>(icons[i].width() % 256), 1);

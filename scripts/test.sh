@@ -8,3 +8,6 @@ qxm_build
 cd "$QXM_BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
 bash "$QXM_ROOT/scripts/test-windows.sh"
+bash "$QXM_ROOT/scripts/test-sanitizers.sh"
+bash "$QXM_ROOT/scripts/fuzz.sh"
+bash "$QXM_ROOT/scripts/analyse.sh"

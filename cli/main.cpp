@@ -131,7 +131,8 @@ int main(int argc, char *argv[])
         QStringList{QStringLiteral("p"), QStringLiteral("preview")},
         QStringLiteral("Print the dot-matrix picture of the text ('#' lit, '.' dark) instead of Data lines."));
     parser.addOption(previewOption);
-    parser.addPositionalArgument(QStringLiteral("TEXT"), QStringLiteral("The text to convert; several are joined by spaces."),
+    parser.addPositionalArgument(QStringLiteral("TEXT"),
+                                 QStringLiteral("The text to convert; several are joined by spaces."),
                                  QStringLiteral("[TEXT...]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {

@@ -21,8 +21,7 @@ inline std::optional<std::int16_t> CheckedAdd16(std::int16_t a, std::int16_t b)
 inline std::optional<std::int16_t> CheckedSub16(std::int16_t a, std::int16_t b)
 {
     const int difference = int{a} - int{b};
-    if (difference < std::numeric_limits<std::int16_t>::min()
-        || difference > std::numeric_limits<std::int16_t>::max())
+    if (difference < std::numeric_limits<std::int16_t>::min() || difference > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
     return static_cast<std::int16_t>(difference);
 }

@@ -11,8 +11,8 @@ constexpr std::u16string_view kCommentMark = u"  '";
 constexpr std::u16string_view kLineEnd = u"\r\n";
 constexpr std::size_t kLongestLine = kDataWord.size() + kGlyphRowLength + kCommentMark.size() + 1 + kLineEnd.size();
 
-RunTimeError CharacterError(RunTimeErrorKind kind, RunTimeError::Cause cause, char16_t character,
-                            std::int16_t code, std::size_t position)
+RunTimeError CharacterError(RunTimeErrorKind kind, RunTimeError::Cause cause, char16_t character, std::int16_t code,
+                            std::size_t position)
 {
     RunTimeError error;
     error.kind = kind;

@@ -33,8 +33,8 @@ GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_
 // stopping character, or one past the last after a complete run (where that
 // fits in 16 bits: a complete 32767-character run is not an error).
 template <typename OnGlyph>
-std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16string_view text,
-                                         std::int16_t &CharPos, OnGlyph &&onGlyph)
+std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16string_view text, std::int16_t &CharPos,
+                                         OnGlyph &&onGlyph)
 {
     if (text.size() > kMaxTextLength) {
         RunTimeError error;
@@ -69,9 +69,8 @@ struct ConversionResult
 // Appends "Data <row>  '<character>" and CR LF.
 void AppendDataLine(std::u16string &out, const std::u16string &glyphRow, char16_t character);
 
-ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage,
-                             std::u16string_view text, std::int16_t &CharPos);
-ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage,
-                             std::u16string_view text);
+ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text,
+                             std::int16_t &CharPos);
+ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text);
 
 } // namespace qxm

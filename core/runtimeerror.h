@@ -14,17 +14,17 @@ enum class RunTimeErrorKind {
 struct RunTimeError
 {
     enum class Cause {
-        TextTooLong,  // the whole text was refused; nothing converted
-        NoGlyphSlot,  // the character's code lies outside the font's slots
-        CodeTooLow,   // code - 32 does not fit a 16-bit number
+        TextTooLong, // the whole text was refused; nothing converted
+        NoGlyphSlot, // the character's code lies outside the font's slots
+        CodeTooLow,  // code - 32 does not fit a 16-bit number
     };
 
     RunTimeErrorKind kind = RunTimeErrorKind::Overflow;
     Cause cause = Cause::TextTooLong;
-    std::size_t length = 0;    // length of the text, in UTF-16 code units
-    std::size_t position = 0;  // 1-based; 0 with TextTooLong
-    char16_t character = 0;    // the code unit at position
-    std::int16_t code = 0;     // its code in the code page
+    std::size_t length = 0;   // length of the text, in UTF-16 code units
+    std::size_t position = 0; // 1-based; 0 with TextTooLong
+    char16_t character = 0;   // the code unit at position
+    std::int16_t code = 0;    // its code in the code page
 };
 
 } // namespace qxm

@@ -31,7 +31,8 @@ void SetText(const QString &text)
     clipboard.setText(text, QClipboard::Clipboard);
     // Qt reports no failure of its own: read the text back to know.
     if (clipboard.text(QClipboard::Clipboard) != text)
-        throw RunTimeErrorException(QStringLiteral("The clipboard did not take the text; it may be held by another program."));
+        throw RunTimeErrorException(
+            QStringLiteral("The clipboard did not take the text; it may be held by another program."));
 }
 
 } // namespace qxm::Clipboard

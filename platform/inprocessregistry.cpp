@@ -227,8 +227,8 @@ std::int32_t RegOpenKeyExA(RegKey hKey, const char *lpSubKey, std::uint32_t /*ul
     return InProcessRegistry::instance().open(hKey, lpSubKey, samDesired, phkResult);
 }
 
-std::int32_t RegQueryValueExA(RegKey hKey, const char *lpValueName, std::uint32_t *lpReserved,
-                              std::uint32_t *lpType, unsigned char *lpData, std::uint32_t *lpcbData)
+std::int32_t RegQueryValueExA(RegKey hKey, const char *lpValueName, std::uint32_t *lpReserved, std::uint32_t *lpType,
+                              unsigned char *lpData, std::uint32_t *lpcbData)
 {
     return InProcessRegistry::instance().query(hKey, lpValueName, lpReserved, lpType, lpData, lpcbData);
 }

@@ -38,11 +38,13 @@ qsizetype CommonSuffixLength(QStringView a, QStringView b, qsizetype limit)
 {
     constexpr qsizetype kBlock = 1024;
     qsizetype same = 0;
-    while (same + kBlock <= limit
-           && std::memcmp(a.data() + a.size() - same - kBlock, b.data() + b.size() - same - kBlock,
-                          kBlock * sizeof(QChar))
-               == 0)
+    while (same + kBlock <= limit) {
+        const QChar *blockA = a.data() + a.size() - same - kBlock;
+        const QChar *blockB = b.data() + b.size() - same - kBlock;
+        if (std::memcmp(blockA, blockB, kBlock * sizeof(QChar)) != 0)
+            break;
         same += kBlock;
+    }
     while (same < limit && a[a.size() - 1 - same] == b[b.size() - 1 - same])
         ++same;
     return same;

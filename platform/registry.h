@@ -58,9 +58,8 @@ constexpr std::uint32_t kGenericWrite = 0x40000000;
 constexpr std::uint32_t kGenericRead = 0x80000000;
 constexpr std::uint32_t kKeyRead = kReadControl | kKeyQueryValue | kKeyEnumerateSubKeys | kKeyNotify;
 constexpr std::uint32_t kKeyWrite = kReadControl | kKeySetValue | kKeyCreateSubKey;
-constexpr std::uint32_t kKeyAllAccess = kDelete | kReadControl | kWriteDac | kWriteOwner | kKeyQueryValue
-                                        | kKeySetValue | kKeyCreateSubKey | kKeyEnumerateSubKeys | kKeyNotify
-                                        | kKeyCreateLink;
+constexpr std::uint32_t kKeyAllAccess = kDelete | kReadControl | kWriteDac | kWriteOwner | kKeyQueryValue | kKeySetValue
+                                        | kKeyCreateSubKey | kKeyEnumerateSubKeys | kKeyNotify | kKeyCreateLink;
 
 // Value types.
 constexpr std::uint32_t kRegNone = 0;
@@ -73,8 +72,8 @@ constexpr std::uint32_t kRegMultiSz = 7;
 std::int32_t RegOpenKeyExA(RegKey hKey, const char *lpSubKey, std::uint32_t ulOptions, std::uint32_t samDesired,
                            RegKey *phkResult);
 
-std::int32_t RegQueryValueExA(RegKey hKey, const char *lpValueName, std::uint32_t *lpReserved,
-                              std::uint32_t *lpType, unsigned char *lpData, std::uint32_t *lpcbData);
+std::int32_t RegQueryValueExA(RegKey hKey, const char *lpValueName, std::uint32_t *lpReserved, std::uint32_t *lpType,
+                              unsigned char *lpData, std::uint32_t *lpcbData);
 
 std::int32_t RegCloseKey(RegKey hKey);
 

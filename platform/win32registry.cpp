@@ -13,8 +13,8 @@ static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorAccessDenied =
               && kErrorBadPathname == ERROR_BAD_PATHNAME && kErrorMoreData == ERROR_MORE_DATA);
 static_assert(kKeyRead == KEY_READ && kKeyWrite == KEY_WRITE && kKeyAllAccess == KEY_ALL_ACCESS
               && kMaximumAllowed == MAXIMUM_ALLOWED && kKeyWow64Flags == (KEY_WOW64_32KEY | KEY_WOW64_64KEY));
-static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ && kRegBinary == REG_BINARY
-              && kRegDword == REG_DWORD && kRegMultiSz == REG_MULTI_SZ);
+static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ && kRegBinary == REG_BINARY && kRegDword == REG_DWORD
+              && kRegMultiSz == REG_MULTI_SZ);
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t) && sizeof(LONG) == sizeof(std::int32_t));
 
 ::HKEY ToSystem(RegKey key)
@@ -29,7 +29,8 @@ class DwordArgument
 {
 public:
     explicit DwordArgument(std::uint32_t *argument)
-        : m_argument(argument), m_value(argument ? *argument : 0)
+        : m_argument(argument)
+        , m_value(argument ? *argument : 0)
     {
     }
     ~DwordArgument()
@@ -53,15 +54,14 @@ std::int32_t RegOpenKeyExA(RegKey hKey, const char *lpSubKey, std::uint32_t ulOp
                            RegKey *phkResult)
 {
     ::HKEY opened = nullptr;
-    const LONG result =
-        ::RegOpenKeyExA(ToSystem(hKey), lpSubKey, ulOptions, samDesired, phkResult ? &opened : nullptr);
+    const LONG result = ::RegOpenKeyExA(ToSystem(hKey), lpSubKey, ulOptions, samDesired, phkResult ? &opened : nullptr);
     if (phkResult)
         *phkResult = reinterpret_cast<RegKey>(opened);
     return static_cast<std::int32_t>(result);
 }
 
-std::int32_t RegQueryValueExA(RegKey hKey, const char *lpValueName, std::uint32_t *lpReserved,
-                              std::uint32_t *lpType, unsigned char *lpData, std::uint32_t *lpcbData)
+std::int32_t RegQueryValueExA(RegKey hKey, const char *lpValueName, std::uint32_t *lpReserved, std::uint32_t *lpType,
+                              unsigned char *lpData, std::uint32_t *lpcbData)
 {
     DwordArgument reserved(lpReserved);
     DwordArgument type(lpType);

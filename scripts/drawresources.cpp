@@ -474,8 +474,7 @@ bool SaveIco(const std::vector<QImage> &icons, const QDir &folder, const char *n
         }
         QByteArray png;
         QBuffer buffer(&png);
-        if (!buffer.open(QIODevice::WriteOnly)
-            || !icon.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
+        if (!buffer.open(QIODevice::WriteOnly) || !icon.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG")) {
             std::fprintf(stderr, "cannot encode the %dx%d icon\n", icon.width(), icon.height());
             return false;
         }

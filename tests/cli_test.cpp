@@ -48,16 +48,15 @@ private slots:
         QTest::newRow("arguments joined by one space")
             << QStringList{"H", "A"} << QByteArray() << kLineH + kLineSpace + kLineA;
         QTest::newRow("empty argument") << QStringList{""} << QByteArray() << QByteArray();
-        QTest::newRow("option-like text after --") << QStringList{"--", "-"} << QByteArray()
-                                                    << QByteArray("Data &H08 , &H08 , &H08 , &H08 , &H08  '-\r\n");
-        QTest::newRow("euro sign in UTF-8") << QStringList{QStringLiteral("\u20ac")} << QByteArray()
-                                            << QByteArray("Data   '\xe2\x82\xac\r\n");
+        QTest::newRow("option-like text after --")
+            << QStringList{"--", "-"} << QByteArray() << QByteArray("Data &H08 , &H08 , &H08 , &H08 , &H08  '-\r\n");
+        QTest::newRow("euro sign in UTF-8")
+            << QStringList{QStringLiteral("\u20ac")} << QByteArray() << QByteArray("Data   '\xe2\x82\xac\r\n");
         QTest::newRow("standard input, line by line")
             << QStringList() << QByteArray("Hi\nA\r\n") << kLineH + kLineI + kLineA;
-        QTest::newRow("standard input, last line without end") << QStringList() << QByteArray("H\n\nA")
-                                                                << kLineH + kLineA;
-        QTest::newRow("standard input with byte order mark")
-            << QStringList() << QByteArray("\xef\xbb\xbfH") << kLineH;
+        QTest::newRow("standard input, last line without end")
+            << QStringList() << QByteArray("H\n\nA") << kLineH + kLineA;
+        QTest::newRow("standard input with byte order mark") << QStringList() << QByteArray("\xef\xbb\xbfH") << kLineH;
     }
 
     void shouldWriteExactlyTheDataLines()
@@ -84,8 +83,7 @@ private slots:
         QTest::newRow("control character on the second input line")
             << QStringList() << QByteArray("A\nH\x01i\nA\n") << kLineA + kLineH
             << "qxm-convert: line 2: subscript out of range at character 2 (U+0001, code 1): it has no glyph\n";
-        QTest::newRow("text too long") << QStringList{QString(32768, QLatin1Char('x'))} << QByteArray()
-                                       << QByteArray()
+        QTest::newRow("text too long") << QStringList{QString(32768, QLatin1Char('x'))} << QByteArray() << QByteArray()
                                        << "qxm-convert: overflow: the text has 32768 characters, at most 32767 "
                                           "can be converted\n";
         QTest::newRow("invalid UTF-8") << QStringList() << QByteArray("A\n\xff\xfe\n") << kLineA

@@ -62,7 +62,8 @@ private slots:
         QCOMPARE(output()->Text(), kLineH);
         QTest::keyClicks(input(), QStringLiteral("i'"));
         QCOMPARE(output()->Text(), kLineH + kLineI + kLineApostrophe);
-        QCOMPARE(output()->toPlainText(), QString(kLineH + kLineI + kLineApostrophe).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(output()->toPlainText(),
+                 QString(kLineH + kLineI + kLineApostrophe).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
     void shouldRemoveExactlyTheLineOfADeletedMiddleCharacter()
@@ -131,7 +132,8 @@ private slots:
         QVERIFY(errorMessage()->isHidden());
         input()->setText(QStringLiteral("Hi\tthere"));
         QVERIFY(errorMessage()->isVisible());
-        QCOMPARE(errorMessage()->text(), QStringLiteral("Subscript out of range: character 3, tab (code 9), has no glyph"));
+        QCOMPARE(errorMessage()->text(),
+                 QStringLiteral("Subscript out of range: character 3, tab (code 9), has no glyph"));
         QCOMPARE(input()->text(), QStringLiteral("Hi\tthere"));
         QCOMPARE(output()->Text(), kLineH + kLineI);
 
@@ -158,7 +160,8 @@ private slots:
 
     void shouldMoveFocusInTabOrder()
     {
-        const QList<QWidget *> expected{input(), output(), button("CmdClear"), button("CmdClipBoard"), button("CmdHelp")};
+        const QList<QWidget *> expected{input(), output(), button("CmdClear"), button("CmdClipBoard"),
+                                        button("CmdHelp")};
         QVERIFY(input()->hasFocus());
         for (qsizetype i = 1; i <= expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -253,8 +256,8 @@ private slots:
     {
         const QString gap(74, QLatin1Char(' '));
         QCOMPARE(frmAbout::DisclaimerText(), QStringLiteral("Web Site : www.quorvel.example") + gap
-                     + QStringLiteral("Email : info@quorvel.example") + gap
-                     + QStringLiteral("Mobile : +44 7700 900123"));
+                                                 + QStringLiteral("Email : info@quorvel.example") + gap
+                                                 + QStringLiteral("Mobile : +44 7700 900123"));
     }
 };
 

@@ -65,7 +65,8 @@ private slots:
         QTest::newRow("first line changed") << Lines(0, 3) << QStringLiteral("other\r\n") + Lines(1, 2);
         QTest::newRow("same text") << Lines(0, 3) << Lines(0, 3);
         QTest::newRow("whole text replaced") << Lines(0, 3) << Lines(10, 2);
-        QTest::newRow("repeated lines, one removed") << QStringLiteral("a\r\na\r\na\r\n") << QStringLiteral("a\r\na\r\n");
+        QTest::newRow("repeated lines, one removed")
+            << QStringLiteral("a\r\na\r\na\r\n") << QStringLiteral("a\r\na\r\n");
         QTest::newRow("text without a final line end") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nbc");
         QTest::newRow("characters outside Latin-1")
             << QStringLiteral("\u20ac\r\n") << QStringLiteral("\u20ac\r\n\u00e9\r\n");
@@ -89,8 +90,8 @@ private slots:
         // Lines that share beginnings and ends, so that the common parts of
         // two texts often end inside a line or inside a CR LF pair.
         const QStringList pieces{QStringLiteral("a\r\n"), QStringLiteral("ab\r\n"), QStringLiteral("b\r\n"),
-                                 QStringLiteral("\r\n"), QStringLiteral("a"), QStringLiteral("\r"),
-                                 QStringLiteral("\n"), QStringLiteral("ba\r\n")};
+                                 QStringLiteral("\r\n"),  QStringLiteral("a"),      QStringLiteral("\r"),
+                                 QStringLiteral("\n"),    QStringLiteral("ba\r\n")};
         QRandomGenerator random(20261206);
         qxm::OutputTextBox box;
         for (int round = 0; round < 500; ++round) {

@@ -32,14 +32,16 @@ TEST_F(PreviewTest, glyphsHaveTheirShapeTopRowFirst)
     const ShapeCase cases[] = {
         {"backslash draws a yen sign", u"\\", {"#...#", ".#.#.", "#####", "..#..", "#####", "..#..", "..#.."}},
         {"tilde draws a right arrow", u"~", {".....", ".....", "..#..", "...#.", "#####", "...#.", "..#.."}},
-        {"exclamation mark: four-dot stem, gap, dot", u"!",
+        {"exclamation mark: four-dot stem, gap, dot",
+         u"!",
          {"..#..", "..#..", "..#..", "..#..", ".....", ".....", "..#.."}},
         {"capital A", u"A", {".###.", "#...#", "#...#", "#...#", "#####", "#...#", "#...#"}},
         {"capital H", u"H", {"#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
         {"digit 0", u"0", {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
         {"underscore on the bottom row", u"_", {".....", ".....", ".....", ".....", ".....", ".....", "#####"}},
         {"space is dark", u" ", {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
-        {"code 127 has no glyph and shows dark", u"\u007f",
+        {"code 127 has no glyph and shows dark",
+         u"\u007f",
          {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
     };
     for (const ShapeCase &c : cases) {
@@ -67,9 +69,9 @@ TEST_F(PreviewTest, aStoppedRunShowsTheCharactersBeforeTheStop)
 
 TEST_F(PreviewTest, malformedRowsAreNotParsed)
 {
-    for (const std::u16string_view row : {u"", u"&H7F , &H08 , &H08 , &H08 , &H7",
-                                         u"&h7F , &H08 , &H08 , &H08 , &H7F", u"&H7f , &H08 , &H08 , &H08 , &H7F",
-                                         u"&H7F ; &H08 , &H08 , &H08 , &H7F", u"&H7F , &H08 , &H08 , &H08 , &H7FF"})
+    for (const std::u16string_view row : {u"", u"&H7F , &H08 , &H08 , &H08 , &H7", u"&h7F , &H08 , &H08 , &H08 , &H7F",
+                                          u"&H7f , &H08 , &H08 , &H08 , &H7F", u"&H7F ; &H08 , &H08 , &H08 , &H7F",
+                                          u"&H7F , &H08 , &H08 , &H08 , &H7FF"})
         EXPECT_FALSE(qxm::ParseGlyphRow(row));
     EXPECT_EQ(qxm::ParseGlyphRow(u"&H7F , &H08 , &HA0 , &H00 , &HFF"), (qxm::GlyphColumns{0x7F, 8, 0xA0, 0, 0xFF}));
 }

@@ -25,9 +25,9 @@ class OpenedKey
 public:
     OpenedKey(std::int32_t root, const std::string &keyPath, REGSAM access, bool create)
     {
-        const LONG result = create ? RegCreateKeyExA(SystemRoot(root), keyPath.c_str(), 0, nullptr, 0, access,
-                                                     nullptr, &m_key, nullptr)
-                                   : RegOpenKeyExA(SystemRoot(root), keyPath.c_str(), 0, access, &m_key);
+        const LONG result =
+            create ? RegCreateKeyExA(SystemRoot(root), keyPath.c_str(), 0, nullptr, 0, access, nullptr, &m_key, nullptr)
+                   : RegOpenKeyExA(SystemRoot(root), keyPath.c_str(), 0, access, &m_key);
         Check(result, create ? "RegCreateKeyExA" : "RegOpenKeyExA", keyPath);
     }
     ~OpenedKey() { RegCloseKey(m_key); }
@@ -67,9 +67,9 @@ void GrantEveryone(std::int32_t root, const std::string &keyPath, DWORD rights)
         FreeSid(everyone);
         Check(static_cast<LONG>(result), "SetEntriesInAclA", keyPath);
     }
-    const DWORD result = SetSecurityInfo(key.get(), SE_REGISTRY_KEY,
-                                         DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
-                                         nullptr, acl, nullptr);
+    const DWORD result =
+        SetSecurityInfo(key.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                        nullptr, nullptr, acl, nullptr);
     if (acl != &empty)
         LocalFree(acl);
     Check(static_cast<LONG>(result), "SetSecurityInfo", keyPath);

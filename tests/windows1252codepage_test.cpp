@@ -22,9 +22,9 @@ TEST(Windows1252CodePageTest, mapsCharactersToTheirWindows1252Codes)
         char16_t unit;
         std::int16_t code;
     } cases[] = {
-        {u'A', 65},       {u' ', 32},        {u'~', 126},      {u'\t', 9},       {u'\u001a', 26},
-        {u'\u007f', 127}, {u'\u20ac', 128},  {u'\u201a', 130}, {u'\u0152', 140}, {u'\u017e', 158},
-        {u'\u0178', 159}, {u'\u00a0', 160},  {u'\u00e9', 233}, {u'\u00ff', 255},
+        {u'A', 65},       {u' ', 32},       {u'~', 126},      {u'\t', 9},       {u'\u001a', 26},
+        {u'\u007f', 127}, {u'\u20ac', 128}, {u'\u201a', 130}, {u'\u0152', 140}, {u'\u017e', 158},
+        {u'\u0178', 159}, {u'\u00a0', 160}, {u'\u00e9', 233}, {u'\u00ff', 255},
     };
     for (const auto &c : cases)
         EXPECT_EQ(CodePage().CodeOf(c.unit), c.code) << "U+" << std::hex << int(c.unit);
@@ -32,8 +32,8 @@ TEST(Windows1252CodePageTest, mapsCharactersToTheirWindows1252Codes)
 
 TEST(Windows1252CodePageTest, charactersOutsideThePageGetTheQuestionMarkCode)
 {
-    for (const char16_t unit : {u'\u0100', u'\u2603', u'\u4e00', u'\ufffd', u'\ufeff', char16_t(0xD83D),
-                                char16_t(0xDE00), char16_t(0xDFFF)})
+    for (const char16_t unit :
+         {u'\u0100', u'\u2603', u'\u4e00', u'\ufffd', u'\ufeff', char16_t(0xD83D), char16_t(0xDE00), char16_t(0xDFFF)})
         EXPECT_EQ(CodePage().CodeOf(unit), '?') << "U+" << std::hex << int(unit);
 }
 
@@ -50,10 +50,7 @@ class Windows1252ConversionTest : public ::testing::Test
 {
 protected:
     void SetUp() override { qxm::FillCharData(table); }
-    qxm::ConversionResult Convert(std::u16string_view text) const
-    {
-        return qxm::ConvertText(table, CodePage(), text);
-    }
+    qxm::ConversionResult Convert(std::u16string_view text) const { return qxm::ConvertText(table, CodePage(), text); }
     qxm::CharDataTable table;
 };
 

@@ -24,7 +24,9 @@ check() { # description, then a command that must succeed
 }
 
 display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+# -noreset: the server must outlive the program between the runs below,
+# not reset when its last client goes.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
 xvfb=$!
 qxm_pid=
 cleanup() {

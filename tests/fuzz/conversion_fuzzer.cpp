@@ -129,7 +129,7 @@ std::u16string TextOf(qxm::fuzz::InputReader &input, TestCodePage &codePage)
     if (!stretched)
         return units;
     if (units.empty())
-        units = u"A";
+        units.push_back(u'A');
     std::u16string text;
     text.reserve(length);
     while (text.size() < length)

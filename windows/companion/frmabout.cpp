@@ -82,7 +82,8 @@ frmAbout::frmAbout(QWidget *parent)
 
     // OK is both the default and the cancel button: Enter and Escape press it
     // wherever the focus is.
-    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)}) {
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)}) {
         auto *shortcut = new QShortcut(key, this);
         connect(shortcut, &QShortcut::activated, cmdOK, &QPushButton::click);
     }
@@ -93,15 +94,14 @@ QString frmAbout::DisclaimerText()
 {
     const QString gap(Design::SpacesBetweenItems, QLatin1Char(' '));
     return QStringLiteral("Web Site : ") + QString::fromUtf8(qxm::ProductInfo::WebSite) + gap
-        + QStringLiteral("Email : ") + QString::fromUtf8(qxm::ProductInfo::Email) + gap
-        + QStringLiteral("Mobile : ") + QString::fromUtf8(qxm::ProductInfo::Mobile);
+           + QStringLiteral("Email : ") + QString::fromUtf8(qxm::ProductInfo::Email) + gap + QStringLiteral("Mobile : ")
+           + QString::fromUtf8(qxm::ProductInfo::Mobile);
 }
 
 bool frmAbout::GetKeyValue(qint32 KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal) const
 {
     std::string value;
-    const bool read =
-        qxm::GetKeyValue(KeyRoot, qxm::ToAnsiCodePage(KeyName), qxm::ToAnsiCodePage(SubKeyRef), value);
+    const bool read = qxm::GetKeyValue(KeyRoot, qxm::ToAnsiCodePage(KeyName), qxm::ToAnsiCodePage(SubKeyRef), value);
     KeyVal = qxm::FromAnsiCodePage(value);
     return read;
 }

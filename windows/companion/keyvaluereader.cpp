@@ -32,8 +32,7 @@ bool DecimalOfDword(const unsigned char *bytes, std::size_t count, std::string &
 
 } // namespace
 
-bool GetKeyValue(std::int32_t KeyRoot, const std::string &KeyName, const std::string &SubKeyRef,
-                 std::string &KeyVal)
+bool GetKeyValue(std::int32_t KeyRoot, const std::string &KeyName, const std::string &SubKeyRef, std::string &KeyVal)
 {
     // Read access only: asking for write rights as well would fail on keys the
     // user may read but not change.

@@ -16,7 +16,6 @@ namespace qxm {
 //
 // Texts are bytes in the ANSI code page; converting them is the caller's
 // business.
-bool GetKeyValue(std::int32_t KeyRoot, const std::string &KeyName, const std::string &SubKeyRef,
-                 std::string &KeyVal);
+bool GetKeyValue(std::int32_t KeyRoot, const std::string &KeyName, const std::string &SubKeyRef, std::string &KeyVal);
 
 } // namespace qxm

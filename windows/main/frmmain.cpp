@@ -116,8 +116,8 @@ FrmMain::FrmMain(QWidget *parent)
     const QColor toolTipBase = windowPalette.color(QPalette::ToolTipBase);
     const QColor highlightText = windowPalette.color(QPalette::HighlightedText);
 
-    LblInput = MakeLabel(QStringLiteral("LblInput"), QStringLiteral("Enter your text :"), Design::LblInput,
-                         toolTipBase, this);
+    LblInput =
+        MakeLabel(QStringLiteral("LblInput"), QStringLiteral("Enter your text :"), Design::LblInput, toolTipBase, this);
 
     TxtInput = new QLineEdit(this);
     TxtInput->setObjectName(QStringLiteral("TxtInput"));
@@ -166,15 +166,15 @@ FrmMain::FrmMain(QWidget *parent)
     Name = MakeLabel(QStringLiteral("Name"), QString::fromUtf8(qxm::ProductInfo::MakerName), Design::Name,
                      highlightText, this);
     WebSite = MakeLabel(QStringLiteral("WebSite"),
-                        QStringLiteral("Web Site : ") + QString::fromUtf8(qxm::ProductInfo::WebSite),
-                        Design::WebSite, highlightText, this);
+                        QStringLiteral("Web Site : ") + QString::fromUtf8(qxm::ProductInfo::WebSite), Design::WebSite,
+                        highlightText, this);
     CmdHelp = MakeButton(QStringLiteral("CmdHelp"), QStringLiteral("Help"), QStringLiteral("Help"), Design::CmdHelp,
                          Design::LightGreen, this);
     Email = MakeLabel(QStringLiteral("Email"), QStringLiteral("E-Mail : ") + QString::fromUtf8(qxm::ProductInfo::Email),
                       Design::Email, highlightText, this);
-    Mobile = MakeLabel(QStringLiteral("Mobile"),
-                       QStringLiteral("Mobile : ") + QString::fromUtf8(qxm::ProductInfo::Mobile), Design::Mobile,
-                       highlightText, this);
+    Mobile =
+        MakeLabel(QStringLiteral("Mobile"), QStringLiteral("Mobile : ") + QString::fromUtf8(qxm::ProductInfo::Mobile),
+                  Design::Mobile, highlightText, this);
 
     LblRunTimeError = new QLabel(this);
     LblRunTimeError->setObjectName(QStringLiteral("LblRunTimeError"));

@@ -15,7 +15,7 @@ class frmSplash;
 namespace qxm {
 class LineControl;
 class OutputTextBox;
-}
+} // namespace qxm
 
 // The converter window: every change of the input reconverts the whole text
 // into the output box.

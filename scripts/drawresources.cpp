@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
+#include <QMarginsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPoint>
@@ -372,41 +373,46 @@ QImage DrawPicture1()
     return image;
 }
 
-// The big picture at the top of the About window, on dark blue: the name in
-// big LEDs above a module of small ones.
-QImage DrawAboutPicture()
+// A display panel with the name in big LEDs at the top and a line of small
+// ones along the bottom: the About picture and the splash logo.
+struct NamePanel
 {
-    QImage image = NewImage(487, 261);
+    QSize size;
+    double radius;
+    double bezel;
+    QMarginsF glassMargins; // between the glass's edge and the LED modules
+    LedLook big;
+    LedLook small;
+    const char *smallText;
+};
+
+QImage DrawNamePanel(const NamePanel &panel)
+{
+    QImage image = NewImage(panel.size.width(), panel.size.height());
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF glass = DrawPanel(painter, QRectF(0, 0, 487, 261), 16, 9);
-    const QRectF inner = glass.adjusted(14, 8, -14, -7);
-    const LedLook big{19, 14, 1.15, true};
-    const LedLook small{7, 5, 1.0, false};
-    const double bigHeight = 8 * big.pitch + big.diameter;
-    const double smallHeight = 6 * small.pitch + small.diameter;
-    DrawModule(painter, QRectF(inner.left(), inner.top(), inner.width(), bigHeight), "QXM", big);
-    DrawModule(painter, QRectF(inner.left(), inner.bottom() - smallHeight, inner.width(), smallHeight), "5x7 LED",
-               small);
+    const QRectF glass = DrawPanel(painter, QRectF(QPointF(0, 0), panel.size), panel.radius, panel.bezel);
+    const QRectF inner = glass.marginsRemoved(panel.glassMargins);
+    const double bigHeight = 8 * panel.big.pitch + panel.big.diameter;
+    const double smallHeight = 6 * panel.small.pitch + panel.small.diameter;
+    DrawModule(painter, QRectF(inner.left(), inner.top(), inner.width(), bigHeight), "QXM", panel.big);
+    DrawModule(painter, QRectF(inner.left(), inner.bottom() - smallHeight, inner.width(), smallHeight), panel.smallText,
+               panel.small);
     return image;
+}
+
+// The big picture at the top of the About window, on dark blue.
+QImage DrawAboutPicture()
+{
+    return DrawNamePanel(
+        {QSize(487, 261), 16, 9, QMarginsF(14, 8, 14, 7), {19, 14, 1.15, true}, {7, 5, 1.0, false}, "5x7 LED"});
 }
 
 // The splash screen logo, on the light grey window colour.
 QImage DrawSplashLogo()
 {
-    QImage image = NewImage(259, 156);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF glass = DrawPanel(painter, QRectF(0, 0, 259, 156), 12, 6);
-    const QRectF inner = glass.adjusted(6, 5, -6, -4);
-    const LedLook big{11, 8, 1.15, true};
-    const LedLook small{5, 4, 1.0, false};
-    const double bigHeight = 8 * big.pitch + big.diameter;
-    const double smallHeight = 6 * small.pitch + small.diameter;
-    DrawModule(painter, QRectF(inner.left(), inner.top(), inner.width(), bigHeight), "QXM", big);
-    DrawModule(painter, QRectF(inner.left(), inner.bottom() - smallHeight, inner.width(), smallHeight), "LED DATA",
-               small);
-    return image;
+    return DrawNamePanel(
+        {QSize(259, 156), 12, 6, QMarginsF(6, 5, 6, 4), {11, 8, 1.15, true}, {5, 4, 1.0, false}, "LED DATA"});
 }
 
 bool Save(const QImage &image, const QDir &folder, const char *name)

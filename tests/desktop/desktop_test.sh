@@ -8,20 +8,7 @@ set -euo pipefail
 qxm=$1
 shots=$2
 mkdir -p "$shots"
-failures=0
-passed=0
-
-check() { # description, then a command that must succeed
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../checking.sh"
 
 display_file=$(mktemp)
 # -noreset: the server must outlive the program between the runs below,
@@ -144,5 +131,4 @@ check "the converter window appears on its own" test -n "$main"
 check "after 11 to 14 seconds (took ${elapsed_ms} ms)" test "$elapsed_ms" -ge 11000 -a "$elapsed_ms" -le 14000
 check "the splash is gone" wait_gone "$splash_title"
 
-echo "$passed passed, $failures failed"
-[[ $failures -eq 0 ]]
+finish

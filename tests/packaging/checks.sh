@@ -1,25 +1,7 @@
 # Shared by the packaging tests: counting checks, and facts about QXM that
 # every shipped form of it must show.
 
-failures=0
-passed=0
-
-check() { # description, then a command that must succeed
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $what"
-    else
-        failures=$((failures + 1))
-        echo "FAILED: $what"
-    fi
-}
-
-finish() {
-    echo "$passed passed, $failures failed"
-    [[ $failures -eq 0 ]]
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../checking.sh"
 
 app_id=example.quorvel.qxm
 version=1.00

@@ -233,14 +233,15 @@ private slots:
     {
         auto &registry = qxm::InProcessRegistry::instance();
         registry.clear();
-        registry.setValue(qxm::kHkeyCurrentUser, "Software\\Quorvel\\QXM", "Greeting", qxm::kRegSz,
+        registry.setValue(qxm::kHkeyCurrentUser, "Software\\Quorvel\\QXM", "Gr\xFC\xDF", qxm::kRegSz,
                           {'C', 'a', 'f', 0xE9, 0x80, 0});
         registry.setValue(qxm::kHkeyCurrentUser, "Software\\Quorvel\\QXM", "Count", qxm::kRegDword, {5, 1, 0, 0});
         QTest::mouseClick(button("CmdHelp"), Qt::LeftButton);
         const frmAbout *about = m_main.loaded()->aboutWindow();
 
         const QString keyName = QStringLiteral("Software\\Quorvel\\QXM");
-        const QString valueName = QStringLiteral("Greeting");
+        // Names cross in the ANSI code page as well.
+        const QString valueName = QStringLiteral("Gr\u00fc\u00df");
         QString value = QStringLiteral("old");
         QVERIFY(about->GetKeyValue(qxm::kHkeyCurrentUser, keyName, valueName, value));
         QCOMPARE(value, QStringLiteral("Caf\u00e9\u20ac"));

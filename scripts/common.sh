@@ -11,11 +11,11 @@ QXM_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fo
 # What the tests need besides: a real X server to drive the program on, and
 # the tools to type, click, read the clipboard and take screenshots there;
 # the validators of the desktop entry and AppStream record, what CPack needs
-# for a .deb (file, dpkg-shlibdeps), groff for the man page and windres for
-# the Windows version record; clang with its sanitizer and libFuzzer runtimes,
-# and the static analysers.
+# for a .deb (file, dpkg-shlibdeps), groff for the man page, windres with the
+# mingw C preprocessor it runs for the Windows version record; clang with its
+# sanitizer and libFuzzer runtimes, and the static analysers.
 QXM_TEST_PACKAGES=(xvfb xdotool xclip imagemagick
-    desktop-file-utils appstream file dpkg-dev groff-base binutils-mingw-w64-x86-64
+    desktop-file-utils appstream file dpkg-dev groff-base gcc-mingw-w64-x86-64-posix
     clang libclang-rt-14-dev clang-tidy cppcheck clang-format)
 
 # Installs the named Debian packages that are not installed yet.

@@ -20,12 +20,10 @@ std::u16string SampleText(std::size_t length)
 
 void BM_Convert(benchmark::State &state)
 {
-    qxm::CharDataTable charData;
-    qxm::FillCharData(charData);
     const auto &codePage = qxm::Windows1252CodePage::instance();
     const std::u16string text = SampleText(static_cast<std::size_t>(state.range(0)));
     for ([[maybe_unused]] auto _ : state) {
-        qxm::ConversionResult result = qxm::ConvertText(charData, codePage, text);
+        qxm::ConversionResult result = qxm::ConvertText(qxm::FilledCharData(), codePage, text);
         benchmark::DoNotOptimize(result.text.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

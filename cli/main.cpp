@@ -40,49 +40,36 @@ QString describeError(const qxm::RunTimeError &error)
     }
     const QString where = QStringLiteral("at character %1 (U+%2, code %3)")
                               .arg(error.position)
-                              .arg(QString::number(error.character, 16).toUpper().rightJustified(4, QLatin1Char('0')))
+                              .arg(qxm::CodeUnitNumber(error.character))
                               .arg(error.code);
     if (error.cause == Cause::CodeTooLow)
         return QStringLiteral("overflow %1: its code is below the font's range").arg(where);
     return QStringLiteral("subscript out of range %1: it has no glyph").arg(where);
 }
 
-class Converter
+// Writes what the text converts to, Data lines or the dot picture; returns
+// the error that stopped it.
+std::optional<qxm::RunTimeError> writeConversion(const QString &text, bool preview)
 {
-public:
-    explicit Converter(bool preview)
-        : m_preview(preview)
-    {
-        qxm::FillCharData(m_charData);
-    }
-
-    // Writes what the text converts to; returns the error that stopped it.
-    std::optional<qxm::RunTimeError> convert(const QString &text) const
-    {
-        const std::u16string_view units = qxm::Utf16View(text);
-        const auto &codePage = qxm::Windows1252CodePage::instance();
-        if (m_preview) {
-            const qxm::Preview preview = qxm::PreviewText(m_charData, codePage, units);
-            for (const std::string &row : preview.rows) {
-                std::fwrite(row.data(), 1, row.size(), stdout);
-                std::fputc('\n', stdout);
-            }
-            return preview.error;
+    const std::u16string_view units = qxm::Utf16View(text);
+    const auto &codePage = qxm::Windows1252CodePage::instance();
+    if (preview) {
+        const qxm::Preview picture = qxm::PreviewText(qxm::FilledCharData(), codePage, units);
+        for (const std::string &row : picture.rows) {
+            std::fwrite(row.data(), 1, row.size(), stdout);
+            std::fputc('\n', stdout);
         }
-        const qxm::ConversionResult result = qxm::ConvertText(m_charData, codePage, units);
-        const QByteArray utf8 = qxm::ToQString(result.text).toUtf8();
-        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
-        return result.error;
+        return picture.error;
     }
-
-private:
-    qxm::CharDataTable m_charData;
-    bool m_preview;
-};
+    const qxm::ConversionResult result = qxm::ConvertText(qxm::FilledCharData(), codePage, units);
+    const QByteArray utf8 = qxm::ToQString(result.text).toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+    return result.error;
+}
 
 // Converts each line of standard input as a text of its own. Stops at the
 // first line that stops a run, as a script would want.
-int convertStandardInput(const Converter &converter)
+int convertStandardInput(bool preview)
 {
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly)) {
@@ -103,7 +90,7 @@ int convertStandardInput(const Converter &converter)
             writeError(QStringLiteral("line %1: standard input is not valid UTF-8").arg(lineNumber));
             return ExitRunStopped;
         }
-        if (const auto error = converter.convert(line)) {
+        if (const auto error = writeConversion(line, preview)) {
             std::fflush(stdout);
             writeError(QStringLiteral("line %1: %2").arg(lineNumber).arg(describeError(*error)));
             return ExitRunStopped;
@@ -150,12 +137,12 @@ int main(int argc, char *argv[])
         return ExitRunStopped;
     }
 
-    const Converter converter(parser.isSet(previewOption));
+    const bool preview = parser.isSet(previewOption);
     int status = ExitSuccess;
     const QStringList texts = parser.positionalArguments();
     if (texts.isEmpty()) {
-        status = convertStandardInput(converter);
-    } else if (const auto error = converter.convert(texts.join(QLatin1Char(' ')))) {
+        status = convertStandardInput(preview);
+    } else if (const auto error = writeConversion(texts.join(QLatin1Char(' ')), preview)) {
         std::fflush(stdout);
         writeError(describeError(*error));
         status = ExitRunStopped;

@@ -113,4 +113,14 @@ void FillCharData(CharDataTable &CharData)
         CharData[slot] = kGlyphRowTexts[slot];
 }
 
+const CharDataTable &FilledCharData()
+{
+    static const CharDataTable table = [] {
+        CharDataTable filled;
+        FillCharData(filled);
+        return filled;
+    }();
+    return table;
+}
+
 } // namespace qxm

@@ -21,4 +21,8 @@ constexpr std::size_t kGlyphRows = 7;
 // Assigns slots 0 to 94 in ascending order; later slots are left untouched.
 void FillCharData(CharDataTable &CharData);
 
+// A table filled once, for what does not own one of its own (qxm-convert,
+// tools, benchmarks); the converter window fills its own when it loads.
+const CharDataTable &FilledCharData();
+
 } // namespace qxm

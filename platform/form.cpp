@@ -1,6 +1,9 @@
 #include "form.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QRect>
+#include <QScreen>
 #include <QShowEvent>
 #include <QString>
 
@@ -12,6 +15,15 @@ Form::Form(QWidget *parent, Qt::WindowFlags flags)
     // Closing a window unloads it: its state goes, and the next show builds
     // it afresh from its design.
     setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void Form::CentreOnScreen()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void Form::showEvent(QShowEvent *event)

@@ -32,6 +32,9 @@ public:
     virtual void ShowRunTimeError(const QString &message);
 
 protected:
+    // Places the window, at its fixed size, in the middle of the screen.
+    void CentreOnScreen();
+
     // A window that appears takes the keyboard, also where no window manager
     // would hand it over.
     void showEvent(QShowEvent *event) override;

@@ -15,9 +15,6 @@ class LineControl : public QWidget
 public:
     LineControl(QPoint from, QPoint to, const QColor &color, int width, QWidget *parent);
 
-    QColor color() const { return m_color; }
-    int lineWidth() const { return m_width; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -74,16 +74,6 @@ private:
     std::vector<bool> lit_;
 };
 
-const qxm::CharDataTable &Font()
-{
-    static const qxm::CharDataTable table = [] {
-        qxm::CharDataTable filled;
-        qxm::FillCharData(filled);
-        return filled;
-    }();
-    return table;
-}
-
 // The text as the display shows it: glyphs one dark column apart, inside a
 // border of dark LEDs `margin` dots wide so the letters sit in a larger panel.
 DotPattern TextDots(std::string_view text, int marginColumns, int marginRows)
@@ -98,7 +88,7 @@ DotPattern TextDots(std::string_view text, int marginColumns, int marginRows)
             std::fprintf(stderr, "no glyph for character code %u\n", code);
             std::exit(1);
         }
-        const auto columns = qxm::ParseGlyphRow(Font()[code - qxm::kFirstGlyphCode]);
+        const auto columns = qxm::ParseGlyphRow(qxm::FilledCharData()[code - qxm::kFirstGlyphCode]);
         if (!columns) {
             std::fprintf(stderr, "malformed glyph for character code %u\n", code);
             std::exit(1);

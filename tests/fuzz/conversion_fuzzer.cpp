@@ -32,16 +32,6 @@ namespace {
 constexpr std::size_t kLongestText = 40000;
 constexpr std::int16_t kCharPosBefore = -7;
 
-const qxm::CharDataTable &Table()
-{
-    static const qxm::CharDataTable table = [] {
-        qxm::CharDataTable filled;
-        qxm::FillCharData(filled);
-        return filled;
-    }();
-    return table;
-}
-
 // What the rules make of one character's code.
 enum class Outcome {
     Glyph,       // codes 32 to 126: a line with the glyph's five column bytes
@@ -91,7 +81,7 @@ const std::vector<std::array<unsigned, 5>> &GlyphColumns()
     static const std::vector<std::array<unsigned, 5>> columns = [] {
         std::vector<std::array<unsigned, 5>> all;
         for (int code = 32; code <= 126; ++code) {
-            const std::u16string &row = Table()[static_cast<std::size_t>(code - 32)];
+            const std::u16string &row = qxm::FilledCharData()[static_cast<std::size_t>(code - 32)];
             QXM_FUZZ_REQUIRE(IsWellFormedRow(row));
             std::array<unsigned, 5> bytes{};
             for (std::size_t column = 0; column < bytes.size(); ++column)
@@ -189,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::u16string text = TextOf(input, codePage);
 
     std::int16_t CharPos = kCharPosBefore;
-    const qxm::ConversionResult result = qxm::ConvertText(Table(), codePage, text, CharPos);
+    const qxm::ConversionResult result = qxm::ConvertText(qxm::FilledCharData(), codePage, text, CharPos);
 
     if (text.size() >= 32768) {
         QXM_FUZZ_REQUIRE(result.text.empty());
@@ -199,7 +189,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QXM_FUZZ_REQUIRE(result.error->length == text.size());
         QXM_FUZZ_REQUIRE(result.error->position == 0);
         QXM_FUZZ_REQUIRE(CharPos == kCharPosBefore);
-        const qxm::Preview preview = qxm::PreviewText(Table(), codePage, text);
+        const qxm::Preview preview = qxm::PreviewText(qxm::FilledCharData(), codePage, text);
         QXM_FUZZ_REQUIRE(preview.error && preview.error->cause == qxm::RunTimeError::Cause::TextTooLong);
         for (const std::string &row : preview.rows)
             QXM_FUZZ_REQUIRE(row.empty());
@@ -223,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // the code stands for, CR LF.
         std::u16string_view row;
         if (outcome == Outcome::Glyph)
-            row = Table()[static_cast<std::size_t>(code - 32)];
+            row = qxm::FilledCharData()[static_cast<std::size_t>(code - 32)];
         const char16_t shown = codePage.CharOf(code);
         QXM_FUZZ_REQUIRE(Consume(output, u"Data ") && Consume(output, row) && Consume(output, u"  '")
                          && Consume(output, std::u16string_view(&shown, 1)) && Consume(output, u"\r\n"));
@@ -237,10 +227,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     // Without CharPos the run gives the same.
-    const qxm::ConversionResult again = qxm::ConvertText(Table(), codePage, text);
+    const qxm::ConversionResult again = qxm::ConvertText(qxm::FilledCharData(), codePage, text);
     QXM_FUZZ_REQUIRE(again.text == result.text);
     QXM_FUZZ_REQUIRE(again.error.has_value() == result.error.has_value());
 
-    CheckPreview(qxm::PreviewText(Table(), codePage, text), text, codePage, converted, result.error);
+    CheckPreview(qxm::PreviewText(qxm::FilledCharData(), codePage, text), text, codePage, converted, result.error);
     return 0;
 }

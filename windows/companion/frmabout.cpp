@@ -4,6 +4,7 @@
 #include "keyvaluereader.h"
 #include "linecontrol.h"
 #include "productinfo.h"
+#include "widgetcolors.h"
 
 #include <QColor>
 #include <QKeySequence>
@@ -46,16 +47,13 @@ frmAbout::frmAbout(QWidget *parent)
         setWindowIcon(parent->windowIcon());
     setGeometry(Design::Client);
     setFixedSize(Design::Client.size());
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, Design::DarkBlue);
-    setPalette(windowPalette);
+    qxm::SetColors(this, {{QPalette::Window, Design::DarkBlue}});
     setAutoFillBackground(true);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(QPixmap(QStringLiteral(":/resources/picicon.png")));
     picIcon->setGeometry(Design::picIcon);
-    picIcon->setFocusPolicy(Qt::NoFocus);
 
     Line1 = new qxm::LineControl(Design::Line1From, Design::Line1To, Design::White, Design::Line1Width, this);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -67,12 +65,7 @@ frmAbout::frmAbout(QWidget *parent)
     lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDisclaimer->setGeometry(Design::lblDisclaimer);
     lblDisclaimer->setAutoFillBackground(true);
-    {
-        QPalette palette = lblDisclaimer->palette();
-        palette.setColor(QPalette::Window, Design::DarkBlue);
-        palette.setColor(QPalette::WindowText, Design::LightGreen);
-        lblDisclaimer->setPalette(palette);
-    }
+    qxm::SetColors(lblDisclaimer, {{QPalette::Window, Design::DarkBlue}, {QPalette::WindowText, Design::LightGreen}});
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -7,12 +7,10 @@
 
 #include <QFont>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QRect>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -65,12 +63,7 @@ frmSplash::frmSplash(FrmMain &mainWindow)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(Design::TickMilliseconds);
     ConnectHandler(Timer1, &QTimer::timeout, &frmSplash::Timer1_Timer);
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), Design::Client);
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen();
 }
 
 void frmSplash::Form_Load()

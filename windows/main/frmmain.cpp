@@ -9,11 +9,11 @@
 #include "productinfo.h"
 #include "qtext.h"
 #include "runtimeerrortext.h"
+#include "widgetcolors.h"
 #include "windows1252codepage.h"
 
 #include <QColor>
 #include <QFont>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +21,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRect>
-#include <QScreen>
 
 #include <algorithm>
 #include <limits>
@@ -67,10 +66,8 @@ QLabel *MakeLabel(const QString &name, const QString &text, const QRect &geometr
     label->setGeometry(geometry);
     label->resize(std::max(geometry.width(), label->sizeHint().width()), geometry.height());
     label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Highlight));
-    palette.setColor(QPalette::WindowText, textColor);
-    label->setPalette(palette);
+    qxm::SetColors(
+        label, {{QPalette::Window, label->palette().color(QPalette::Highlight)}, {QPalette::WindowText, textColor}});
     return label;
 }
 
@@ -81,9 +78,7 @@ QPushButton *MakeButton(const QString &name, const QString &text, const QString 
     button->setObjectName(name);
     button->setToolTip(toolTip);
     button->setGeometry(geometry);
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, background);
-    button->setPalette(palette);
+    qxm::SetColors(button, {{QPalette::Button, background}});
     return button;
 }
 
@@ -109,12 +104,10 @@ FrmMain::FrmMain(QWidget *parent)
         windowFont.setPointSizeF(Design::WindowFontPoints);
         setFont(windowFont);
     }
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, windowPalette.color(QPalette::Highlight));
-    setPalette(windowPalette);
+    qxm::SetColors(this, {{QPalette::Window, palette().color(QPalette::Highlight)}});
     setAutoFillBackground(true);
-    const QColor toolTipBase = windowPalette.color(QPalette::ToolTipBase);
-    const QColor highlightText = windowPalette.color(QPalette::HighlightedText);
+    const QColor toolTipBase = palette().color(QPalette::ToolTipBase);
+    const QColor highlightText = palette().color(QPalette::HighlightedText);
 
     LblInput =
         MakeLabel(QStringLiteral("LblInput"), QStringLiteral("Enter your text :"), Design::LblInput, toolTipBase, this);
@@ -132,10 +125,8 @@ FrmMain::FrmMain(QWidget *parent)
         // shaping where the script needs none keeps long texts responsive.
         inputFont.setStyleStrategy(QFont::PreferNoShaping);
         TxtInput->setFont(inputFont);
-        QPalette palette = TxtInput->palette();
-        palette.setColor(QPalette::Base, toolTipBase);
-        TxtInput->setPalette(palette);
     }
+    qxm::SetColors(TxtInput, {{QPalette::Base, toolTipBase}});
 
     LblOutput = MakeLabel(QStringLiteral("LblOutput"), QStringLiteral("Converted text :"), Design::LblOutput,
                           Design::LightGreen, this);
@@ -144,11 +135,7 @@ FrmMain::FrmMain(QWidget *parent)
     TxtOutput->setObjectName(QStringLiteral("TxtOutput"));
     TxtOutput->setToolTip(QStringLiteral("Converted text "));
     TxtOutput->setGeometry(Design::TxtOutput);
-    {
-        QPalette palette = TxtOutput->palette();
-        palette.setColor(QPalette::Base, Design::LightGreen);
-        TxtOutput->setPalette(palette);
-    }
+    qxm::SetColors(TxtOutput, {{QPalette::Base, Design::LightGreen}});
 
     CmdClear = MakeButton(QStringLiteral("CmdClear"), QStringLiteral("Clear all"), QStringLiteral("Clear all Data"),
                           Design::CmdClear, toolTipBase, this);
@@ -186,16 +173,11 @@ FrmMain::FrmMain(QWidget *parent)
         QFont small = font();
         small.setPointSizeF(Design::WindowFontPoints - 1);
         LblRunTimeError->setFont(small);
-        QPalette palette = LblRunTimeError->palette();
-        palette.setColor(QPalette::Window, toolTipBase);
-        palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
-        LblRunTimeError->setPalette(palette);
-        LblRunTimeError->setAutoFillBackground(true);
     }
+    qxm::SetColors(LblRunTimeError, {{QPalette::Window, toolTipBase}, {QPalette::WindowText, QColor(160, 0, 0)}});
+    LblRunTimeError->setAutoFillBackground(true);
     LblRunTimeError->hide();
 
-    for (QWidget *decoration : {static_cast<QWidget *>(Picture1), static_cast<QWidget *>(LblRunTimeError)})
-        decoration->setFocusPolicy(Qt::NoFocus);
     setTabOrder(TxtInput, TxtOutput);
     setTabOrder(TxtOutput, CmdClear);
     setTabOrder(CmdClear, CmdClipBoard);
@@ -207,12 +189,7 @@ FrmMain::FrmMain(QWidget *parent)
     ConnectHandler(CmdClipBoard, &QPushButton::clicked, &FrmMain::CmdClipBoard_Click);
     ConnectHandler(CmdHelp, &QPushButton::clicked, &FrmMain::CmdHelp_Click);
 
-    // Centred when first shown.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), Design::Client);
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen();
 }
 
 FrmMain::~FrmMain() = default;

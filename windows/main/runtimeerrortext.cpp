@@ -1,6 +1,7 @@
 #include "runtimeerrortext.h"
 
 #include "conversion.h"
+#include "qtext.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ QString NameOf(char16_t character)
     const QChar qchar(character);
     if (qchar.isPrint() && !qchar.isSurrogate())
         return QStringLiteral("'%1'").arg(qchar);
-    return QStringLiteral("U+%1").arg(QString::number(character, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    return QStringLiteral("U+%1").arg(qxm::CodeUnitNumber(character));
 }
 
 } // namespace

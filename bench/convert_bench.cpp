@@ -1,5 +1,5 @@
-#include "conversion.h"
-#include "windows1252codepage.h"
+#include "core/conversion.h"
+#include "platform/windows1252codepage.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
-#include "designfonts.h"
-#include "forminstance.h"
-#include "frmmain.h"
-#include "frmsplash.h"
-#include "outputtextbox.h"
+#include "platform/designfonts.h"
+#include "platform/forminstance.h"
+#include "windows/main/frmmain.h"
+#include "windows/companion/frmsplash.h"
+#include "platform/outputtextbox.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "conversion.h"
-#include "preview.h"
-#include "productinfo.h"
-#include "qtext.h"
-#include "windows1252codepage.h"
+#include "core/conversion.h"
+#include "core/preview.h"
+#include "core/productinfo.h"
+#include "platform/qtext.h"
+#include "platform/windows1252codepage.h"
 
 #include <QByteArray>
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
-#include "conversion.h"
+#include "core/conversion.h"
 
-#include "checkedarithmetic.h"
+#include "core/checkedarithmetic.h"
 
 namespace qxm {
 

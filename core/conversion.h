@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chardata.h"
-#include "codepage.h"
-#include "runtimeerror.h"
+#include "core/chardata.h"
+#include "core/codepage.h"
+#include "core/runtimeerror.h"
 
 #include <cstddef>
 #include <cstdint>

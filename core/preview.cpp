@@ -1,6 +1,6 @@
-#include "preview.h"
+#include "core/preview.h"
 
-#include "conversion.h"
+#include "core/conversion.h"
 
 namespace qxm {
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "chardata.h"
-#include "codepage.h"
-#include "runtimeerror.h"
+#include "core/chardata.h"
+#include "core/codepage.h"
+#include "core/glyphfont.h"
+#include "core/runtimeerror.h"
 
 #include <array>
 #include <cstdint>
@@ -11,8 +12,6 @@
 #include <string_view>
 
 namespace qxm {
-
-using GlyphColumns = std::array<std::uint8_t, kGlyphColumns>;
 
 // The five column bytes of a glyph row, or nothing when the text is not a
 // well-formed row (an empty slot, for one).

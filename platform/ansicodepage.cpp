@@ -1,7 +1,7 @@
-#include "ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #ifndef Q_OS_WIN
-#include "windows1252codepage.h"
+#include "platform/windows1252codepage.h"
 #endif
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
-#include "clipboard.h"
+#include "platform/clipboard.h"
 
-#include "runtimeerrorexception.h"
+#include "platform/runtimeerrorexception.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

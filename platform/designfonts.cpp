@@ -1,4 +1,4 @@
-#include "designfonts.h"
+#include "platform/designfonts.h"
 
 #include <QFont>
 #include <QString>

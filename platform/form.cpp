@@ -1,4 +1,4 @@
-#include "form.h"
+#include "platform/form.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

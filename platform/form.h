@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtimeerrorexception.h"
+#include "platform/runtimeerrorexception.h"
 
 #include <QWidget>
 

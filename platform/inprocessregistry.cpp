@@ -1,4 +1,4 @@
-#include "inprocessregistry.h"
+#include "platform/inprocessregistry.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "linecontrol.h"
+#include "platform/linecontrol.h"
 
 #include <QPainter>
 #include <QPen>

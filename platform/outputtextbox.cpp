@@ -1,4 +1,4 @@
-#include "outputtextbox.h"
+#include "platform/outputtextbox.h"
 
 #include <QStringView>
 #include <QTextCursor>

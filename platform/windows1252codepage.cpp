@@ -1,4 +1,4 @@
-#include "windows1252codepage.h"
+#include "platform/windows1252codepage.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codepage.h"
+#include "core/codepage.h"
 
 #include <array>
 #include <cstdint>

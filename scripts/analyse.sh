@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Static analysis of QXM's own code: clang-tidy (.clang-tidy) through a
-# compile database in $QXM_BUILD/analyse, cppcheck, and the clang-format
-# check (.clang-format). Runs all three, reports each, and fails if any
-# finds something. Installs what is missing first.
+# Static analysis of QXM's own code: the layering of its includes,
+# clang-tidy (.clang-tidy) through a compile database in $QXM_BUILD/analyse,
+# cppcheck, and the clang-format check (.clang-format). Runs all four,
+# reports each, and fails if any finds something. Installs what is missing first.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -58,7 +58,19 @@ EOF
 run_cppcheck() {
     cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr \
         --suppress=missingIncludeSystem --std=c++17 --library=qt --library=googletest --quiet \
-        -I core -I platform -I windows/main -I windows/companion -I tests "${source_dirs[@]}"
+        -I . "${source_dirs[@]}"
+}
+
+# Each layer leans only on the layers below it: the core on nothing of the
+# program's, the platform layer on the core.
+run_layers() {
+    local found
+    found=$(grep -rnE '#include "(platform|windows|cli)/' core; grep -rnE '#include "(windows|cli)/' platform) || true
+    if [[ -n $found ]]; then
+        echo "Includes against the layering:"
+        echo "$found"
+        return 1
+    fi
 }
 
 run_clang_format() {
@@ -75,7 +87,7 @@ run_clang_format() {
 
 mkdir -p "$build"
 status=0
-for tool in clang-tidy cppcheck clang-format; do
+for tool in layers clang-tidy cppcheck clang-format; do
     echo "=== $tool"
     start=$(now)
     if "run_${tool//-/_}"; then
@@ -88,7 +100,7 @@ for tool in clang-tidy cppcheck clang-format; do
 done
 
 echo "=== summary"
-for tool in clang-tidy cppcheck clang-format; do
+for tool in layers clang-tidy cppcheck clang-format; do
     echo "$tool: ${results[$tool]}"
 done
 exit "$status"

@@ -5,8 +5,8 @@
 //
 // Usage: qxm-draw-resources OUTPUT-FOLDER
 
-#include "chardata.h"
-#include "preview.h"
+#include "core/chardata.h"
+#include "core/preview.h"
 
 #include <QBuffer>
 #include <QByteArray>

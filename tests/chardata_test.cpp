@@ -1,4 +1,4 @@
-#include "chardata.h"
+#include "core/chardata.h"
 
 #include <gtest/gtest.h>
 

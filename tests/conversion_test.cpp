@@ -1,5 +1,5 @@
-#include "conversion.h"
-#include "testcodepage.h"
+#include "core/conversion.h"
+#include "tests/testcodepage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "designfonts.h"
-#include "forminstance.h"
-#include "frmabout.h"
-#include "frmmain.h"
-#include "frmsplash.h"
-#include "inprocessregistry.h"
-#include "outputtextbox.h"
+#include "platform/designfonts.h"
+#include "platform/forminstance.h"
+#include "windows/companion/frmabout.h"
+#include "windows/main/frmmain.h"
+#include "windows/companion/frmsplash.h"
+#include "platform/inprocessregistry.h"
+#include "platform/outputtextbox.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "designfonts.h"
-#include "forminstance.h"
-#include "frmmain.h"
-#include "frmsplash.h"
+#include "platform/designfonts.h"
+#include "platform/forminstance.h"
+#include "windows/main/frmmain.h"
+#include "windows/companion/frmsplash.h"
 
 #include <QApplication>
 #include <QLabel>

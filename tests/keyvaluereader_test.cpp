@@ -1,5 +1,5 @@
-#include "keyvaluereader.h"
-#include "testregistry.h"
+#include "windows/companion/keyvaluereader.h"
+#include "tests/testregistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "form.h"
-#include "outputtextbox.h"
-#include "runtimeerrorexception.h"
+#include "platform/form.h"
+#include "platform/outputtextbox.h"
+#include "platform/runtimeerrorexception.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "preview.h"
-#include "testcodepage.h"
+#include "core/preview.h"
+#include "tests/testcodepage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // How keys open. Run against the in-process registry and against Wine's,
 // these keep the two alike.
 
-#include "registry.h"
-#include "testregistry.h"
+#include "platform/registry.h"
+#include "tests/testregistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "testregistry.h"
+#include "tests/testregistry.h"
 
-#include "inprocessregistry.h"
+#include "platform/inprocessregistry.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "testregistry.h"
+#include "tests/testregistry.h"
 
 #include <windows.h>
 

@@ -13,11 +13,11 @@
 //                repeated up to the length when stretched, so that a small
 //                input reaches the length limit
 
-#include "chardata.h"
-#include "conversion.h"
-#include "fuzzcheck.h"
-#include "preview.h"
-#include "testcodepage.h"
+#include "core/chardata.h"
+#include "core/conversion.h"
+#include "tests/fuzz/fuzzcheck.h"
+#include "core/preview.h"
+#include "tests/testcodepage.h"
 
 #include <array>
 #include <cstddef>

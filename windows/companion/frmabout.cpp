@@ -1,10 +1,10 @@
-#include "frmabout.h"
+#include "windows/companion/frmabout.h"
 
-#include "ansicodepage.h"
-#include "keyvaluereader.h"
-#include "linecontrol.h"
-#include "productinfo.h"
-#include "widgetcolors.h"
+#include "platform/ansicodepage.h"
+#include "windows/companion/keyvaluereader.h"
+#include "platform/linecontrol.h"
+#include "core/productinfo.h"
+#include "platform/widgetcolors.h"
 
 #include <QColor>
 #include <QKeySequence>

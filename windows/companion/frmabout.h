@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form.h"
+#include "platform/form.h"
 
 class QLabel;
 class QPushButton;

@@ -1,9 +1,9 @@
-#include "frmsplash.h"
+#include "windows/companion/frmsplash.h"
 
-#include "checkedarithmetic.h"
-#include "frmmain.h"
-#include "productinfo.h"
-#include "runtimeerrorexception.h"
+#include "core/checkedarithmetic.h"
+#include "windows/main/frmmain.h"
+#include "core/productinfo.h"
+#include "platform/runtimeerrorexception.h"
 
 #include <QFont>
 #include <QFrame>

@@ -1,6 +1,6 @@
-#include "keyvaluereader.h"
+#include "windows/companion/keyvaluereader.h"
 
-#include "registry.h"
+#include "platform/registry.h"
 
 #include <algorithm>
 #include <array>

@@ -1,16 +1,16 @@
-#include "frmmain.h"
+#include "windows/main/frmmain.h"
 
-#include "clipboard.h"
-#include "conversion.h"
-#include "frmabout.h"
-#include "frmsplash.h"
-#include "linecontrol.h"
-#include "outputtextbox.h"
-#include "productinfo.h"
-#include "qtext.h"
-#include "runtimeerrortext.h"
-#include "widgetcolors.h"
-#include "windows1252codepage.h"
+#include "platform/clipboard.h"
+#include "core/conversion.h"
+#include "windows/companion/frmabout.h"
+#include "windows/companion/frmsplash.h"
+#include "platform/linecontrol.h"
+#include "platform/outputtextbox.h"
+#include "core/productinfo.h"
+#include "platform/qtext.h"
+#include "windows/main/runtimeerrortext.h"
+#include "platform/widgetcolors.h"
+#include "platform/windows1252codepage.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chardata.h"
-#include "form.h"
-#include "forminstance.h"
+#include "core/chardata.h"
+#include "platform/form.h"
+#include "platform/forminstance.h"
 
 #include <cstdint>
 

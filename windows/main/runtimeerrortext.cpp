@@ -1,7 +1,7 @@
-#include "runtimeerrortext.h"
+#include "windows/main/runtimeerrortext.h"
 
-#include "conversion.h"
-#include "qtext.h"
+#include "core/conversion.h"
+#include "platform/qtext.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "platform/designfonts.h"
 #include "platform/forminstance.h"
-#include "windows/main/frmmain.h"
-#include "windows/companion/frmsplash.h"
 #include "platform/outputtextbox.h"
+#include "windows/companion/frmsplash.h"
+#include "windows/main/frmmain.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "platform/designfonts.h"
 #include "platform/forminstance.h"
-#include "windows/companion/frmabout.h"
-#include "windows/main/frmmain.h"
-#include "windows/companion/frmsplash.h"
 #include "platform/inprocessregistry.h"
 #include "platform/outputtextbox.h"
+#include "windows/companion/frmabout.h"
+#include "windows/companion/frmsplash.h"
+#include "windows/main/frmmain.h"
 
 #include <QApplication>
 #include <QClipboard>

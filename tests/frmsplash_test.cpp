@@ -1,7 +1,7 @@
 #include "platform/designfonts.h"
 #include "platform/forminstance.h"
-#include "windows/main/frmmain.h"
 #include "windows/companion/frmsplash.h"
+#include "windows/main/frmmain.h"
 
 #include <QApplication>
 #include <QLabel>

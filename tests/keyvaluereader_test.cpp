@@ -1,5 +1,5 @@
-#include "windows/companion/keyvaluereader.h"
 #include "tests/testregistry.h"
+#include "windows/companion/keyvaluereader.h"
 
 #include <gtest/gtest.h>
 

@@ -15,8 +15,8 @@
 
 #include "core/chardata.h"
 #include "core/conversion.h"
-#include "tests/fuzz/fuzzcheck.h"
 #include "core/preview.h"
+#include "tests/fuzz/fuzzcheck.h"
 #include "tests/testcodepage.h"
 
 #include <array>

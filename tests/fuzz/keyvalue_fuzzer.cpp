@@ -18,10 +18,10 @@
 //   1 byte     length of the text KeyVal holds before the call (0 to 15)
 //   the rest   the value's data
 
-#include "tests/fuzz/fuzzcheck.h"
 #include "platform/inprocessregistry.h"
-#include "windows/companion/keyvaluereader.h"
 #include "platform/registry.h"
+#include "tests/fuzz/fuzzcheck.h"
+#include "windows/companion/keyvaluereader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "windows/companion/frmabout.h"
 
-#include "platform/ansicodepage.h"
-#include "windows/companion/keyvaluereader.h"
-#include "platform/linecontrol.h"
 #include "core/productinfo.h"
+#include "platform/ansicodepage.h"
+#include "platform/linecontrol.h"
 #include "platform/widgetcolors.h"
+#include "windows/companion/keyvaluereader.h"
 
 #include <QColor>
 #include <QKeySequence>

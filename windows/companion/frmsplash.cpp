@@ -1,9 +1,9 @@
 #include "windows/companion/frmsplash.h"
 
 #include "core/checkedarithmetic.h"
-#include "windows/main/frmmain.h"
 #include "core/productinfo.h"
 #include "platform/runtimeerrorexception.h"
+#include "windows/main/frmmain.h"
 
 #include <QFont>
 #include <QFrame>

@@ -1,16 +1,16 @@
 #include "windows/main/frmmain.h"
 
-#include "platform/clipboard.h"
 #include "core/conversion.h"
-#include "windows/companion/frmabout.h"
-#include "windows/companion/frmsplash.h"
+#include "core/productinfo.h"
+#include "platform/clipboard.h"
 #include "platform/linecontrol.h"
 #include "platform/outputtextbox.h"
-#include "core/productinfo.h"
 #include "platform/qtext.h"
-#include "windows/main/runtimeerrortext.h"
 #include "platform/widgetcolors.h"
 #include "platform/windows1252codepage.h"
+#include "windows/companion/frmabout.h"
+#include "windows/companion/frmsplash.h"
+#include "windows/main/runtimeerrortext.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
+#include "core/productinfo.h"
 #include "platform/designfonts.h"
 #include "platform/forminstance.h"
 #include "windows/main/frmmain.h"
-#include "core/productinfo.h"
 
 #include <QApplication>
 #include <QString>

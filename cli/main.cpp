@@ -2,6 +2,7 @@
 #include "core/preview.h"
 #include "core/productinfo.h"
 #include "platform/qtext.h"
+#include "platform/standardstreams.h"
 #include "platform/windows1252codepage.h"
 
 #include <QByteArray>
@@ -103,6 +104,7 @@ int convertStandardInput(bool preview)
 
 int main(int argc, char *argv[])
 {
+    qxm::UseBinaryStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(qxm::ProductInfo::Version));

@@ -1,7 +1,8 @@
 # Ships QXM as a desktop program: `cmake --install` lays out the programs,
 # the menu entry with its icon, the AppStream record and the man page under
 # any prefix, and `cpack -G DEB` packs the same tree into a Debian package. A
-# Windows build gets the version record and icon in its executable instead.
+# Windows build gets the version record and icon in its executables instead,
+# and CPack packs them with the DLLs they need into a ZIP.
 include(GNUInstallDirs)
 
 # Desktops match a window to its menu entry, and software centres match the
@@ -36,9 +37,27 @@ foreach(part MAJOR MINOR PATCH TWEAK)
 endforeach()
 list(JOIN QXM_VERSION_NUMBERS "," QXM_VERSION_NUMBERS)
 set(QXM_WINDOWS_ICON "${PROJECT_SOURCE_DIR}/resources/qxm.ico")
-configure_file("${PROJECT_SOURCE_DIR}/resources/qxm.rc.in" "${QXM_PACKAGING_DIR}/qxm.rc" @ONLY)
+foreach(QXM_RC_PROGRAM qxm qxm-convert)
+    configure_file("${PROJECT_SOURCE_DIR}/resources/qxm.rc.in" "${QXM_PACKAGING_DIR}/${QXM_RC_PROGRAM}.rc" @ONLY)
+    if(WIN32)
+        target_sources(${QXM_RC_PROGRAM} PRIVATE "${QXM_PACKAGING_DIR}/${QXM_RC_PROGRAM}.rc")
+    endif()
+endforeach()
+
 if(WIN32)
-    target_sources(qxm PRIVATE "${QXM_PACKAGING_DIR}/qxm.rc")
+    # Unzip and run: the programs, the DLLs and Qt's plugin folders side by
+    # side in one folder.
+    install(TARGETS qxm qxm-convert RUNTIME DESTINATION .)
+    install(FILES ${QXM_MINGW_RUNTIME_DLLS} ${QXM_QT_DLLS} DESTINATION .)
+    install(FILES ${QXM_QT_PLATFORM_PLUGIN} DESTINATION platforms)
+    install(FILES ${QXM_QT_STYLE_PLUGIN} DESTINATION styles)
+    set(CPACK_PACKAGE_NAME qxm)
+    set(CPACK_PACKAGE_VENDOR "${QXM_MAKER_NAME}")
+    set(CPACK_SYSTEM_NAME win64)
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_GENERATOR ZIP)
+    include(CPack)
+    return()
 endif()
 
 # The programs link only against the system's libraries, so the installed

@@ -37,3 +37,22 @@ qxm_build() {
     cmake -S "$QXM_ROOT" -B "$QXM_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$QXM_BUILD" --parallel "$(nproc)"
 }
+
+# Unpacks Debian's source package PACKAGE at VERSION into the folder DEST.
+# Debian's apt sources name only binary packages: this reads the matching
+# source lists into a private folder, leaving the system's apt set-up alone.
+qxm_debian_source() { # package version dest
+    local package=$1 version=$2 dest=$3 apt
+    qxm_install_missing dpkg-dev xz-utils
+    apt=$(mktemp -d)
+    mkdir -p "$apt/parts" "$apt/lists/partial"
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/*.sources >"$apt/parts/debian-src.sources"
+    local options=(-o "Dir::Etc::SourceParts=$apt/parts" -o Dir::Etc::SourceList=/dev/null
+        -o "Dir::State::Lists=$apt/lists" -o APT::Sandbox::User=root)
+    apt-get "${options[@]}" update -qq
+    (cd "$apt" && apt-get "${options[@]}" source -qq --download-only "$package=$version" >/dev/null)
+    rm -rf "$dest"
+    mkdir -p "$dest"
+    tar -xf "$apt"/"${package}_${version%%-*}"*.orig.tar.* -C "$dest" --strip-components=1
+    rm -rf "$apt"
+}

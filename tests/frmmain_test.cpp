@@ -1,7 +1,7 @@
 #include "platform/designfonts.h"
 #include "platform/forminstance.h"
-#include "platform/inprocessregistry.h"
 #include "platform/outputtextbox.h"
+#include "tests/testregistry.h"
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
 #include "windows/main/frmmain.h"
@@ -231,15 +231,14 @@ private slots:
 
     void shouldReadRegistryValuesThroughTheAboutWindow()
     {
-        auto &registry = qxm::InProcessRegistry::instance();
-        registry.clear();
-        registry.setValue(qxm::kHkeyCurrentUser, "Software\\Quorvel\\QXM", "Gr\xFC\xDF", qxm::kRegSz,
-                          {'C', 'a', 'f', 0xE9, 0x80, 0});
-        registry.setValue(qxm::kHkeyCurrentUser, "Software\\Quorvel\\QXM", "Count", qxm::kRegDword, {5, 1, 0, 0});
+        TestRegistry registry;
+        const std::string key = std::string(TestRegistry::kTestKey) + "\\About";
+        registry.setValue(qxm::kHkeyCurrentUser, key, "Gr\xFC\xDF", qxm::kRegSz, {'C', 'a', 'f', 0xE9, 0x80, 0});
+        registry.setValue(qxm::kHkeyCurrentUser, key, "Count", qxm::kRegDword, {5, 1, 0, 0});
         QTest::mouseClick(button("CmdHelp"), Qt::LeftButton);
         const frmAbout *about = m_main.loaded()->aboutWindow();
 
-        const QString keyName = QStringLiteral("Software\\Quorvel\\QXM");
+        const QString keyName = QString::fromStdString(key);
         // Names cross in the ANSI code page as well.
         const QString valueName = QStringLiteral("Gr\u00fc\u00df");
         QString value = QStringLiteral("old");
@@ -249,8 +248,7 @@ private slots:
         QCOMPARE(value, QStringLiteral("261"));
         QVERIFY(!about->GetKeyValue(qxm::kHkeyCurrentUser, keyName, QStringLiteral("Missing"), value));
         QCOMPARE(value, QString());
-        QCOMPARE(registry.openHandleCount(), 0u);
-        registry.clear();
+        QCOMPARE(registry.openHandles().value_or(0), 0u);
     }
 
     void shouldShowTheContactTextOneItemPerLine()

@@ -3,10 +3,15 @@
 # the splash, typing, the clipboard read from outside the program, Clear all,
 # the About window, and the start-up without a key.
 #   desktop_test.sh QXM_BINARY SCREENSHOT_FOLDER
+# For another system's build, QXM_RUNNER names the program that runs it (Wine),
+# QXM_WINDOW_CLASS the X11 class its windows get, and QXM_CLIPBOARD_READER a
+# program, run the same way, that prints the clipboard's text.
 set -euo pipefail
 
 qxm=$1
 shots=$2
+runner=()
+[[ -n ${QXM_RUNNER:-} ]] && runner=("$QXM_RUNNER")
 mkdir -p "$shots"
 source "$(dirname "${BASH_SOURCE[0]}")/../checking.sh"
 
@@ -34,7 +39,7 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 # expression (the splash has an empty one), one id a line.
 windows_named() {
     local window
-    for window in $(xdotool search --onlyvisible --classname '^qxm$' 2>/dev/null); do
+    for window in $(xdotool search --onlyvisible --classname "^${QXM_WINDOW_CLASS:-qxm}$" 2>/dev/null); do
         [[ $(xdotool getwindowname "$window" 2>/dev/null) =~ $1 ]] && echo "$window"
     done
     return 0
@@ -70,7 +75,11 @@ screenshot() {
     import -window root "$shots/$1.png" 2>/dev/null || true
 }
 clipboard() {
-    xclip -selection clipboard -o 2>/dev/null
+    if [[ -n ${QXM_CLIPBOARD_READER:-} ]]; then
+        "${runner[@]}" "$QXM_CLIPBOARD_READER"
+    else
+        xclip -selection clipboard -o 2>/dev/null
+    fi
 }
 
 splash_title='^QXM$'
@@ -78,7 +87,7 @@ main_title='^QXM 1\.0 - www\.quorvel\.example$'
 about_title='^About www\.quorvel\.example$'
 
 echo "--- a key ends the splash"
-"$qxm" &
+"${runner[@]}" "$qxm" &
 qxm_pid=$!
 splash=$(find_window "$splash_title")
 check "the splash appears" test -n "$splash"
@@ -121,7 +130,7 @@ wait "$qxm_pid" 2>/dev/null || true
 qxm_pid=
 
 echo "--- without a key, the converter window comes after about 12 seconds"
-"$qxm" &
+"${runner[@]}" "$qxm" &
 qxm_pid=$!
 find_window "$splash_title" >/dev/null
 start=$(date +%s%N)

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The Windows ZIP that `cpack -G ZIP` builds: unpacked into a scratch folder,
+# it holds both programs with their version record and icon, and everything
+# they load; its qxm-convert.exe runs from there under Wine, finding its DLLs
+# in that folder alone.
+#   zip_test.sh BUILD_FOLDER SCRATCH_FOLDER WINE
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+
+build=$1
+scratch=$2
+wine=$3
+rm -rf "$scratch"
+mkdir -p "$scratch"
+
+if ! cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$scratch/package" >"$scratch/cpack.log" 2>&1; then
+    cat "$scratch/cpack.log"
+    check "cpack -G ZIP succeeds" false
+    finish
+fi
+zip=$scratch/package/qxm-$version-win64.zip
+check "cpack builds $(basename "$zip")" test -f "$zip"
+[[ -f $zip ]] || finish
+(cd "$scratch" && cmake -E tar xf "$zip")
+folder=$scratch/qxm-$version-win64
+check "it unpacks into $(basename "$folder")" test -d "$folder"
+
+for file in qxm.exe qxm-convert.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+    styles/qwindowsvistastyle.dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+    check "it holds $file" test -f "$folder/$file"
+done
+
+hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
+resource_string() { # program, text: a version string is stored as UTF-16
+    strings -e l "$1" | grep -qxF "$2"
+}
+has_icon() { # program: the 256-pixel icon is a PNG, stored whole
+    grep -qF "$(hex "$icon256")" <(hex "$1")
+}
+icon256=$(dirname "${BASH_SOURCE[0]}")/../../resources/qxm-256.png
+for program in qxm qxm-convert; do
+    check "$program.exe describes itself as \"$description\"" resource_string "$folder/$program.exe" "$description"
+    check "$program.exe has version $version" resource_string "$folder/$program.exe" "$version"
+    check "$program.exe names itself" resource_string "$folder/$program.exe" "$program.exe"
+    check "$program.exe carries the program icon" has_icon "$folder/$program.exe"
+done
+
+unpacked_convert() { (cd "$folder" && "$wine" qxm-convert.exe "$@"); }
+check "the unpacked qxm-convert.exe converts Hi exactly" converts_hi unpacked_convert
+finish

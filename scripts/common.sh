@@ -6,7 +6,7 @@ QXM_BUILD=${QXM_BUILD:-$QXM_ROOT/build}
 
 # What building and starting the program needs. The Liberation fonts match
 # the metrics of the fonts the windows were designed with.
-QXM_BUILD_PACKAGES=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev fonts-liberation)
 
 # What the tests need besides: a real X server to drive the program on, and
 # the tools to type, click, read the clipboard and take screenshots there;

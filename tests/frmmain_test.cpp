@@ -6,6 +6,7 @@
 #include "windows/companion/frmsplash.h"
 #include "windows/main/frmmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -259,6 +260,30 @@ private slots:
         QCOMPARE(frmAbout::DisclaimerText(), QStringLiteral("Web Site : www.quorvel.example") + gap
                                                  + QStringLiteral("Email : info@quorvel.example") + gap
                                                  + QStringLiteral("Mobile : +44 7700 900123"));
+    }
+
+    void shouldNameItsPartsForScreenReaders_data()
+    {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("input") << "TxtInput" << QAccessible::EditableText << "Enter your text";
+        QTest::newRow("output") << "TxtOutput" << QAccessible::EditableText << "Converted text";
+        QTest::newRow("converter window") << "FrmMain" << QAccessible::Window << "QXM 1.0 - www.quorvel.example";
+        QTest::newRow("About window") << "frmAbout" << QAccessible::Dialog << "About www.quorvel.example";
+    }
+
+    void shouldNameItsPartsForScreenReaders()
+    {
+        QFETCH(QString, part);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
+        QTest::mouseClick(button("CmdHelp"), Qt::LeftButton);
+        QObject *widget =
+            part == QStringLiteral("FrmMain") ? m_main.loaded() : m_main.loaded()->findChild<QWidget *>(part);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        QCOMPARE(accessible->role(), role);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "windows/companion/frmsplash.h"
 #include "windows/main/frmmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
+#include <QWindow>
 
 class FrmSplashTest : public QObject
 {
@@ -156,6 +158,32 @@ private slots:
         QVERIFY(!message->isModal());
         QCOMPARE(message->text(), QStringLiteral("Overflow: the splash window's tick counter passed 255"));
         QVERIFY(mainVisible());
+    }
+
+    void shouldEndOnTheDesktopsCloseRequestAsOnAKey_data()
+    {
+        QTest::addColumn<int>("ticksBefore");
+        QTest::newRow("before the first tick") << 0;
+        QTest::newRow("after three ticks") << 3;
+    }
+
+    void shouldEndOnTheDesktopsCloseRequestAsOnAKey()
+    {
+        QFETCH(int, ticksBefore);
+        for (int i = 0; i < ticksBefore; ++i)
+            tick();
+        // What Alt+F4 or the window manager's close message turns into.
+        m_splash->windowHandle()->close();
+        QVERIFY(mainVisible());
+        QTRY_VERIFY(!m_splash);
+    }
+
+    void shouldBeANamedWindowWithoutACaption()
+    {
+        QAccessibleInterface *splash = QAccessible::queryAccessibleInterface(m_splash);
+        QCOMPARE(splash->role(), QAccessible::Window);
+        QCOMPARE(splash->text(QAccessible::Name), QStringLiteral("Quorvel Text Generator (QXM)"));
+        QCOMPARE(m_splash->windowTitle(), QString());
     }
 };
 

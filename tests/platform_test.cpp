@@ -3,6 +3,7 @@
 #include "platform/runtimeerrorexception.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
@@ -127,6 +128,34 @@ private slots:
         QCOMPARE(form.reported, QStringLiteral("the platform said no"));
         form.button->click();
         QCOMPARE(form.reported, QStringLiteral("the platform said no"));
+    }
+
+    void shouldCopyExactlyTheSelectedTextByHand_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("from"); // document positions, where each line break is one
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("everything") << Lines(0, 3) << 0 << 21 << Lines(0, 3);
+        QTest::newRow("across a line break") << Lines(0, 3) << 5 << 13 << QStringLiteral("0\r\nline 1");
+        QTest::newRow("a line break alone") << Lines(0, 3) << 13 << 14 << QStringLiteral("\r\n");
+        QTest::newRow("after CR and LF alone") << QStringLiteral("a\rb\nc\r\nd") << 4 << 7 << QStringLiteral("c\r\nd");
+    }
+
+    void shouldCopyExactlyTheSelectedTextByHand()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, copied);
+        qxm::OutputTextBox box;
+        box.SetText(text);
+        QTextCursor cursor(box.document());
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        box.setTextCursor(cursor);
+        QTest::keySequence(&box, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 };
 

@@ -3,13 +3,13 @@
 #include "core/productinfo.h"
 #include "platform/ansicodepage.h"
 #include "platform/linecontrol.h"
+#include "platform/picture.h"
 #include "platform/widgetcolors.h"
 #include "windows/companion/keyvaluereader.h"
 
 #include <QColor>
 #include <QLabel>
 #include <QPalette>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 
@@ -50,7 +50,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/resources/picicon.png")));
+    picIcon->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/picicon.png")));
     picIcon->setGeometry(Design::picIcon);
 
     Line1 = new qxm::LineControl(Design::Line1From, Design::Line1To, Design::White, Design::Line1Width, this);

@@ -2,6 +2,7 @@
 
 #include "core/checkedarithmetic.h"
 #include "core/productinfo.h"
+#include "platform/picture.h"
 #include "platform/runtimeerrorexception.h"
 #include "windows/main/frmmain.h"
 
@@ -10,7 +11,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPixmap>
 #include <QRect>
 #include <QTimer>
 
@@ -51,7 +51,7 @@ frmSplash::frmSplash(FrmMain &mainWindow)
 
     imgLogo = new QLabel(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setPixmap(QPixmap(QStringLiteral(":/resources/imglogo.png")));
+    imgLogo->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/imglogo.png")));
     imgLogo->setGeometry(Design::imgLogo);
     imgLogo->setToolTip(QString::fromUtf8(qxm::ProductInfo::WebSite));
 

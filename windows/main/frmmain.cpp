@@ -5,6 +5,7 @@
 #include "platform/clipboard.h"
 #include "platform/linecontrol.h"
 #include "platform/outputtextbox.h"
+#include "platform/picture.h"
 #include "platform/qtext.h"
 #include "platform/widgetcolors.h"
 #include "platform/windows1252codepage.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 
@@ -146,7 +146,7 @@ FrmMain::FrmMain(QWidget *parent)
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/resources/picture1.png")));
+    Picture1->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/picture1.png")));
     Picture1->setGeometry(Design::Picture1);
 
     Name = MakeLabel(QStringLiteral("Name"), QString::fromUtf8(qxm::ProductInfo::MakerName), Design::Name,

@@ -414,8 +414,7 @@ QImage DrawNamePanel(const NamePanel &panel, int scale)
 QImage DrawAboutPicture(int scale)
 {
     return DrawNamePanel(
-        {QSize(487, 261), 16, 9, QMarginsF(14, 8, 14, 7), {19, 14, 1.15, true}, {7, 5, 1.0, false}, "5x7 LED"},
-        scale);
+        {QSize(487, 261), 16, 9, QMarginsF(14, 8, 14, 7), {19, 14, 1.15, true}, {7, 5, 1.0, false}, "5x7 LED"}, scale);
 }
 
 // The splash screen logo, on the light grey window colour.

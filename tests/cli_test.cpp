@@ -57,6 +57,8 @@ private slots:
         QTest::newRow("standard input, last line without end")
             << QStringList() << QByteArray("H\n\nA") << kLineH + kLineA;
         QTest::newRow("standard input with byte order mark") << QStringList() << QByteArray("\xef\xbb\xbfH") << kLineH;
+        QTest::newRow("one picture per line")
+            << QStringList{"-p"} << QByteArray("_\n") << QByteArray(".....\n").repeated(6) + "#####\n";
     }
 
     void shouldWriteExactlyTheDataLines()
@@ -79,15 +81,31 @@ private slots:
 
         QTest::newRow("tab in an argument")
             << QStringList{"Hi\tA"} << QByteArray() << kLineH + kLineI
-            << "qxm-convert: subscript out of range at character 3 (U+0009, code 9): it has no glyph\n";
+            << "qxm-convert: Subscript out of range: character 3, tab (code 9), has no glyph\n";
         QTest::newRow("control character on the second input line")
             << QStringList() << QByteArray("A\nH\x01i\nA\n") << kLineA + kLineH
-            << "qxm-convert: line 2: subscript out of range at character 2 (U+0001, code 1): it has no glyph\n";
+            << "qxm-convert: line 2: Subscript out of range: character 2, U+0001 (code 1), has no glyph\n";
         QTest::newRow("text too long") << QStringList{QString(32768, QLatin1Char('x'))} << QByteArray() << QByteArray()
-                                       << "qxm-convert: overflow: the text has 32768 characters, at most 32767 "
+                                       << "qxm-convert: Overflow: the text has 32768 characters, at most 32767 "
                                           "can be converted\n";
         QTest::newRow("invalid UTF-8") << QStringList() << QByteArray("A\n\xff\xfe\n") << kLineA
                                        << "qxm-convert: line 2: standard input is not valid UTF-8\n";
+        QTest::newRow("sequence cut off at the end of a line")
+            << QStringList() << QByteArray("A\ncaf\xe9\nA\n") << kLineA
+            << "qxm-convert: line 2: standard input is not valid UTF-8\n";
+        QTest::newRow("NUL inside a line") << QStringList() << QByteArray("A\0B\nA\n", 7) << kLineA
+                                           << "qxm-convert: line 1: Subscript out of range: character 2, U+0000 "
+                                              "(code 0), has no glyph\n";
+        QTest::newRow("too long, counted in code units")
+            << QStringList{QStringLiteral("\U0001F600").repeated(16384)} << QByteArray() << QByteArray()
+            << "qxm-convert: Overflow: the text has 32768 code units, "
+               "at most 32767 can be converted (16384 characters: a "
+               "character outside the Basic Multilingual Plane counts "
+               "as two)\n";
+        QTest::newRow("stop after an emoji") << QStringList{QStringLiteral("\U0001F600\t")} << QByteArray()
+                                             << QByteArray("Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n").repeated(2)
+                                             << "qxm-convert: Subscript out of range: character 2 (code unit 3), "
+                                                "tab (code 9), has no glyph\n";
     }
 
     void shouldReportAStoppedRunAfterTheLinesBeforeIt()
@@ -127,7 +145,7 @@ private slots:
         const Run run = runConvert({QStringLiteral("-p"), QStringLiteral("_\t_")});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QByteArray(".....\n.....\n.....\n.....\n.....\n.....\n#####\n"));
-        QVERIFY(run.err.contains("at character 2 (U+0009, code 9)"));
+        QVERIFY(run.err.contains("character 2, tab (code 9)"));
     }
 
     void shouldRejectUnknownOptionsWithUsage()
@@ -149,6 +167,35 @@ private slots:
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.contains("--preview"));
         QVERIFY(help.out.contains("Text to LED Matrix 7x5 Code Convertor"));
+    }
+
+    // Streams a script can close or fill; a hang fails the run after 30 s.
+    void shouldEndPlainlyWhateverTheStreams_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("message");
+
+        const QByteArray full = "qxm-convert: cannot write the output: No space left on device\n";
+        QTest::newRow("closed standard input") << R"("$0" <&-)" << 0 << QByteArray();
+        QTest::newRow("help to a full disk") << R"("$0" --help >/dev/full)" << 1 << full;
+        QTest::newRow("version to a full disk") << R"("$0" --version >/dev/full)" << 1 << full;
+        QTest::newRow("endless input to a full disk") << R"(yes A | "$0" >/dev/full)" << 1 << full;
+        QTest::newRow("argument not UTF-8") << R"sh("$0" "$(printf 'A\377B')")sh" << 1
+                                            << QByteArray("qxm-convert: argument 1 is not valid UTF-8; nothing "
+                                                          "was converted\n");
+    }
+
+    void shouldEndPlainlyWhateverTheStreams()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, message);
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, QStringLiteral(QXM_CONVERT_PATH)});
+        QVERIFY(shell.waitForFinished());
+        QCOMPARE(shell.readAllStandardError(), message);
+        QCOMPARE(shell.exitCode(), exitCode);
     }
 };
 

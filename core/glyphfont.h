@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace qxm {
 
@@ -14,5 +15,16 @@ using GlyphColumns = std::array<std::uint8_t, kGlyphColumns>;
 
 // A font for the display: the glyph of each 8-bit code, or none.
 using GlyphFont = std::array<std::optional<GlyphColumns>, 256>;
+
+// The five column bytes of a glyph row, or nothing when the text is not a
+// well-formed row (an empty slot, for one).
+std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row);
+
+// The glyphs of a filled table, each under its code; slots beyond code 255
+// have no place in an 8-bit font and are left out.
+GlyphFont GlyphFontOf(const CharDataTable &CharData);
+
+// The program's own font, codes 32 to 126.
+const GlyphFont &BuiltInFont();
 
 } // namespace qxm

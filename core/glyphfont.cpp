@@ -42,17 +42,14 @@ std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row)
     return columns;
 }
 
-GlyphFont GlyphFontOf(const CharDataTable &CharData)
-{
-    GlyphFont font;
-    for (std::size_t code = kFirstGlyphCode; code < font.size(); ++code)
-        font[code] = ParseGlyphRow(CharData[code - kFirstGlyphCode]);
-    return font;
-}
-
 const GlyphFont &BuiltInFont()
 {
-    static const GlyphFont font = GlyphFontOf(FilledCharData());
+    static const GlyphFont font = [] {
+        GlyphFont filled;
+        for (std::size_t code = kFirstGlyphCode; code < filled.size(); ++code)
+            filled[code] = ParseGlyphRow(FilledCharData()[code - kFirstGlyphCode]);
+        return filled;
+    }();
     return font;
 }
 

@@ -20,11 +20,8 @@ using GlyphFont = std::array<std::optional<GlyphColumns>, 256>;
 // well-formed row (an empty slot, for one).
 std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row);
 
-// The glyphs of a filled table, each under its code; slots beyond code 255
-// have no place in an 8-bit font and are left out.
-GlyphFont GlyphFontOf(const CharDataTable &CharData);
-
-// The program's own font, codes 32 to 126.
+// The program's own font, the glyph rows of the filled table as bytes:
+// codes 32 to 126.
 const GlyphFont &BuiltInFont();
 
 } // namespace qxm

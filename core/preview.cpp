@@ -25,9 +25,4 @@ Preview PreviewText(const GlyphFont &font, const CodePage &codePage, std::u16str
     return preview;
 }
 
-Preview PreviewText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text)
-{
-    return PreviewText(GlyphFontOf(CharData), codePage, text);
-}
-
 } // namespace qxm

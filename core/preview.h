@@ -24,6 +24,5 @@ struct Preview
 // What the display shows for the text, in the font; a code without a glyph
 // shows dark.
 Preview PreviewText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text);
-Preview PreviewText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text);
 
 } // namespace qxm

@@ -7,11 +7,11 @@
 #include "platform/outputtextbox.h"
 #include "platform/picture.h"
 #include "platform/qtext.h"
+#include "platform/runtimeerrortext.h"
 #include "platform/widgetcolors.h"
 #include "platform/windows1252codepage.h"
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
-#include "windows/main/runtimeerrortext.h"
 
 #include <QAccessible>
 #include <QColor>

@@ -115,18 +115,9 @@ private slots:
                  QStringLiteral("Overflow: the splash window's tick counter passed 255"));
     }
 
-    void shouldEndOnTheDesktopsCloseRequestAsOnAKey_data()
-    {
-        QTest::addColumn<int>("ticksBefore");
-        QTest::newRow("before the first tick") << 0;
-        QTest::newRow("after three ticks") << 3;
-    }
-
     void shouldEndOnTheDesktopsCloseRequestAsOnAKey()
     {
-        QFETCH(int, ticksBefore);
-        for (int i = 0; i < ticksBefore; ++i)
-            tick();
+        tick();
         // What Alt+F4 or the window manager's close message turns into.
         m_splash->windowHandle()->close();
         QVERIFY(mainVisible());

@@ -46,7 +46,12 @@ if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     find_program(QXM_WINE NAMES wine64 wine PATHS /usr/lib/wine)
     set(QXM_WINEPREFIX "${PROJECT_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix the Windows programs run in")
     if(QXM_WINE)
-        set(QXM_WINE_ENVIRONMENT "WINEPREFIX=${QXM_WINEPREFIX}" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+        set(QXM_WINE_SETTINGS WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+        set(QXM_WINE_ENVIRONMENT "WINEPREFIX=${QXM_WINEPREFIX}" ${QXM_WINE_SETTINGS})
+        # The desktop test gets a prefix of its own: Wine ties a prefix's
+        # desktop to the X display its first program found, and the other
+        # tests run without one.
+        set(QXM_WINE_DESKTOP_ENVIRONMENT "WINEPREFIX=${QXM_WINEPREFIX}-desktop" ${QXM_WINE_SETTINGS})
         set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND}" -E env ${QXM_WINE_ENVIRONMENT} "${QXM_WINE}")
     endif()
 endif()

@@ -1,5 +1,6 @@
 #include "platform/designfonts.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,19 @@ void InstallFontSubstitutes()
     // (fonts-wine); without it, Qt would fall back to a serif face.
     for (const char *dialogFont : {"MS Shell Dlg 2", "MS Shell Dlg", "Tahoma"})
         QFont::insertSubstitutions(QString::fromLatin1(dialogFont), sansSerif);
+}
+
+void SetApplicationDesignFont()
+{
+    InstallFontSubstitutes();
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSizeF(8.0);
+    // Where no substitute is installed, any proportional font is closer to
+    // the design than a typewriter one.
+    windowFont.setStyleHint(QFont::SansSerif);
+    // Also replaces the fonts the desktop's theme gives single classes, such
+    // as the tool tips'.
+    QApplication::setFont(windowFont);
 }
 
 } // namespace qxm

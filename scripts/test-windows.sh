@@ -47,17 +47,24 @@ QXM_BUILD="$build" qxm_build \
     -DQXM_WINE="$wine" \
     -DQXM_WINEPREFIX="$build/wineprefix"
 
-# A fresh prefix each run, so the tests meet Wine's registry as it comes.
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-stop_wine() { "$wineserver" -k >/dev/null 2>&1 || true; }
+# Fresh prefixes each run, so the tests meet Wine's registry as it comes; the
+# desktop test has one of its own.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+prefixes=("$build/wineprefix" "$build/wineprefix-desktop")
+stop_wine() {
+    local prefix
+    for prefix in "${prefixes[@]}"; do WINEPREFIX=$prefix "$wineserver" -k >/dev/null 2>&1 || true; done
+}
 stop_wine
 trap stop_wine EXIT
-rm -rf "$WINEPREFIX"
-echo "Preparing a Wine prefix in $WINEPREFIX"
-if ! timeout 300 "$wine" wineboot --init >"$build/wineboot.log" 2>&1; then
-    cat "$build/wineboot.log" >&2
-    exit 1
-fi
+rm -rf "${prefixes[@]}"
+echo "Preparing Wine prefixes in $build"
+for prefix in "${prefixes[@]}"; do
+    WINEPREFIX=$prefix timeout 300 "$wine" wineboot --init >"$prefix.log" 2>&1 &
+done
+for prefix in "${prefixes[@]}"; do
+    wait -n || { cat "${prefixes[@]/%/.log}" >&2; exit 1; }
+done
 
 cd "$build"
 ctest --output-on-failure --parallel "$(nproc)"

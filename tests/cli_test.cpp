@@ -135,6 +135,10 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, output);
         QFETCH(QString, message);
+#ifdef Q_OS_WIN
+        if (arguments.join(QLatin1Char(' ')).size() > 32000)
+            QSKIP("Windows takes at most 32767 characters on a command line");
+#endif
         const Run run = runConvert(arguments, input);
         QCOMPARE(run.out, output);
         QCOMPARE(QString::fromUtf8(run.err), message);
@@ -193,6 +197,9 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QByteArray, output);
         QFETCH(QByteArray, message);
+#ifdef Q_OS_WIN
+        QSKIP("the scripts need a POSIX shell");
+#endif
         QTemporaryDir folder;
         QProcess shell;
         shell.start(QStringLiteral("/bin/sh"),

@@ -4,8 +4,10 @@
 # the About window, and the start-up without a key.
 #   desktop_test.sh QXM_BINARY SCREENSHOT_FOLDER
 # For another system's build, QXM_RUNNER names the program that runs it (Wine),
-# QXM_WINDOW_CLASS the X11 class its windows get, and QXM_CLIPBOARD_READER a
-# program, run the same way, that prints the clipboard's text.
+# QXM_WINDOW_CLASS the X11 class its windows get, QXM_SPLASH_CAPTION the
+# caption the system gives the splash (Qt on Windows names a window without
+# one after the program), and QXM_CLIPBOARD_READER a program, run the same
+# way, that prints the clipboard's text.
 set -euo pipefail
 
 qxm=$1
@@ -86,7 +88,8 @@ skips_taskbar() {
     [[ $(xprop -id "$1" _NET_WM_STATE 2>/dev/null) == *_NET_WM_STATE_SKIP_TASKBAR* ]]
 }
 
-splash_title='^$'
+splash_caption=${QXM_SPLASH_CAPTION:-}
+splash_title="^$splash_caption\$"
 main_title='^QXM 1\.0 - www\.quorvel\.example$'
 about_title='^About www\.quorvel\.example$'
 
@@ -94,7 +97,7 @@ echo "--- a key ends the splash"
 "${runner[@]}" "$qxm" &
 qxm_pid=$!
 splash=$(find_window "$splash_title")
-check "the splash appears, with an empty caption" test -n "$splash"
+check "the splash appears, with the caption \"$splash_caption\"" test -n "$splash"
 check "the splash stays out of the taskbar" skips_taskbar "$splash"
 check "the converter window is not shown while the splash is" window_gone "$main_title"
 sleep 0.5

@@ -1,0 +1,96 @@
+#include "platform/freetypefont.h"
+#include "tests/testcodepage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace {
+
+const std::string kOwnFonts = QXM_TEST_FONT_DIR "/";
+const std::string kDebianFonts = "/usr/share/fonts/X11/misc/";
+
+qxm::FontFileResult Read(const std::string &file)
+{
+    // Latin-1 but for the euro sign, whose code is 128 as in Windows-1252.
+    TestCodePage codePage;
+    codePage.overrides[u'\u20ac'] = 128;
+    return qxm::ReadFontFile(file, codePage);
+}
+
+// What the display shows: rows top first, '|' between them.
+std::string Picture(const std::optional<qxm::GlyphColumns> &glyph)
+{
+    if (!glyph)
+        return "no glyph";
+    std::string picture;
+    for (int row = 0; row < 7; ++row) {
+        picture += row > 0 ? "|" : "";
+        for (const std::uint8_t column : *glyph)
+            picture += (column >> (6 - row)) & 1 ? '#' : '.';
+    }
+    return picture;
+}
+
+TEST(FontFileTest, shouldPlaceEachGlyphByTheFontsAscentAndItsBearingLookedUpByCharacter)
+{
+    const struct
+    {
+        std::string file;
+        int code;
+        std::string picture;
+    } cases[] = {
+        {kOwnFonts + "tiny.bdf", 'F', "#####|#....|#....|###..|#....|#....|#...#"},
+        {kOwnFonts + "tiny.bdf", '.', ".....|.....|.....|.....|.....|.##..|.##.."},
+        {kOwnFonts + "tiny.bdf", ' ', ".....|.....|.....|.....|.....|.....|....."},
+        {kOwnFonts + "tiny.bdf", 0xE9, "..#..|.#...|.##..|#..#.|###..|.###.|....."},
+        {kOwnFonts + "tiny.bdf", 128, ".....|.###.|#....|###..|#....|.###.|....."},
+        {kOwnFonts + "tiny.bdf", 'B', "no glyph"},
+        {kOwnFonts + "grey.bdf", 'o', "..##.|##...|.....|.....|.....|.....|....."},
+        {kDebianFonts + "5x7.pcf.gz", 0xE9, "..#..|.#...|.##..|#.##.|##...|.##..|....."},
+        {kDebianFonts + "5x7.pcf.gz", 'g', ".....|.....|.###.|#..#.|.##..|#....|.###."},
+        {kDebianFonts + "5x7.pcf.gz", 128, "..##.|.#...|###..|###..|.#...|..##.|....."},
+        {kDebianFonts + "5x7.pcf.gz", 127, "no glyph"},
+        {kDebianFonts + "4x6.pcf.gz", 0xE9, "..#..|.#...|#.#..|##...|.##..|.....|....."},
+        {kDebianFonts + "4x6.pcf.gz", 0xFF, "#.#..|.....|#.#..|###..|..#..|##...|....."},
+    };
+    for (const auto &c : cases) {
+        const qxm::FontFileResult result = Read(c.file);
+        ASSERT_EQ(result.error, u"");
+        EXPECT_EQ(Picture((*result.font)[static_cast<std::size_t>(c.code)]), c.picture)
+            << c.file << ", code " << c.code;
+    }
+}
+
+TEST(FontFileTest, shouldRefuseAFileWithoutAFittingFontSayingWhyAndNamingIt)
+{
+    const struct
+    {
+        std::string file;
+        std::u16string reason;
+    } cases[] = {
+        {kDebianFonts + "6x10.pcf.gz", u"\"Fixed\" in"},
+        {kDebianFonts + "6x10.pcf.gz", u" is 6 by 10 dots"},
+        {kDebianFonts + "5x8.pcf.gz", u" is 5 by 8 dots"},
+        {kOwnFonts + "broad.bdf", u" is 6 by 7 dots"},
+        {"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf", u"dots, larger than the display's 5 by 7"},
+        {kDebianFonts + "5x7-KOI8-R.pcf.gz", u"(no Unicode map)"},
+        {kOwnFonts + "wide.bdf", u"the glyph of \"W\" (code 87) in"},
+        {kOwnFonts + "low.bdf", u"the glyph of \"g\" (code 103) in"},
+        {kOwnFonts + "not-a-font.bdf", u" is not a font file"},
+        {kOwnFonts + "missing.bdf", u"there is no font file"},
+        {kOwnFonts, u" is a folder"},
+    };
+    for (const auto &c : cases) {
+        const qxm::FontFileResult result = Read(c.file);
+        EXPECT_FALSE(result.font) << c.file;
+        const std::u16string quotedFile = u'"' + std::filesystem::path(c.file).u16string() + u'"';
+        EXPECT_NE(result.error.find(quotedFile), std::u16string::npos) << testing::PrintToString(result.error);
+        EXPECT_NE(result.error.find(c.reason), std::u16string::npos) << testing::PrintToString(result.error);
+    }
+}
+
+} // namespace

@@ -10,14 +10,6 @@ namespace qxm {
 // arithmetic must stop with an overflow instead of wrapping. These return
 // nothing when the exact result does not fit.
 
-inline std::optional<std::int16_t> CheckedAdd16(std::int16_t a, std::int16_t b)
-{
-    const int sum = int{a} + int{b};
-    if (sum < std::numeric_limits<std::int16_t>::min() || sum > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<std::int16_t>(sum);
-}
-
 inline std::optional<std::int16_t> CheckedSub16(std::int16_t a, std::int16_t b)
 {
     const int difference = int{a} - int{b};

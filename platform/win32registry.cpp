@@ -8,13 +8,9 @@ namespace {
 
 // The constants are spelled out in registry.h so that it needs no
 // <windows.h>; here the system can check them.
-static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorAccessDenied == ERROR_ACCESS_DENIED
-              && kErrorInvalidHandle == ERROR_INVALID_HANDLE && kErrorInvalidParameter == ERROR_INVALID_PARAMETER
-              && kErrorBadPathname == ERROR_BAD_PATHNAME && kErrorMoreData == ERROR_MORE_DATA);
-static_assert(kKeyRead == KEY_READ && kKeyWrite == KEY_WRITE && kKeyAllAccess == KEY_ALL_ACCESS
-              && kMaximumAllowed == MAXIMUM_ALLOWED && kKeyWow64Flags == (KEY_WOW64_32KEY | KEY_WOW64_64KEY));
-static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ && kRegBinary == REG_BINARY && kRegDword == REG_DWORD
-              && kRegMultiSz == REG_MULTI_SZ);
+static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND && kErrorInvalidHandle == ERROR_INVALID_HANDLE
+              && kErrorMoreData == ERROR_MORE_DATA && kKeyRead == KEY_READ);
+static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ && kRegBinary == REG_BINARY && kRegDword == REG_DWORD);
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t) && sizeof(LONG) == sizeof(std::int32_t));
 
 ::HKEY ToSystem(RegKey key)

@@ -102,13 +102,6 @@ private slots:
         QCOMPARE(run.exitCode, 1);
     }
 
-    void shouldConvertTheLongestTextCompletely()
-    {
-        const Run run = runConvert({QString(32767, QLatin1Char('x'))});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.count("\r\n"), 32767);
-    }
-
     void shouldPreviewWhatTheDisplayShows()
     {
         const Run run = runConvert({QStringLiteral("--preview"), QStringLiteral("Hi")});

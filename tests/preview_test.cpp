@@ -10,70 +10,38 @@ namespace {
 
 using Picture = std::array<std::string, qxm::kGlyphRows>;
 
-class PreviewTest : public ::testing::Test
+qxm::Preview PreviewOf(std::u16string_view text)
 {
-protected:
-    void SetUp() override { qxm::FillCharData(table); }
-    qxm::Preview Preview(std::u16string_view text) const { return qxm::PreviewText(table, codePage, text); }
+    return qxm::PreviewText(qxm::FilledCharData(), TestCodePage(), text);
+}
 
-    qxm::CharDataTable table;
-    TestCodePage codePage;
-};
-
-struct ShapeCase
+TEST(PreviewTest, glyphsHaveTheirShapeTopRowFirstOneDarkColumnApart)
 {
-    const char *what;
-    std::u16string character;
-    Picture picture;
-};
-
-TEST_F(PreviewTest, glyphsHaveTheirShapeTopRowFirst)
-{
-    const ShapeCase cases[] = {
-        {"backslash draws a yen sign", u"\\", {"#...#", ".#.#.", "#####", "..#..", "#####", "..#..", "..#.."}},
-        {"tilde draws a right arrow", u"~", {".....", ".....", "..#..", "...#.", "#####", "...#.", "..#.."}},
-        {"exclamation mark: four-dot stem, gap, dot",
-         u"!",
-         {"..#..", "..#..", "..#..", "..#..", ".....", ".....", "..#.."}},
-        {"capital A", u"A", {".###.", "#...#", "#...#", "#...#", "#####", "#...#", "#...#"}},
-        {"capital H", u"H", {"#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"}},
-        {"digit 0", u"0", {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."}},
-        {"underscore on the bottom row", u"_", {".....", ".....", ".....", ".....", ".....", ".....", "#####"}},
-        {"space is dark", u" ", {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
-        {"code 127 has no glyph and shows dark",
-         u"\u007f",
-         {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
+    const struct
+    {
+        std::u16string text;
+        Picture picture;
+    } cases[] = {
+        {u"\\", {"#...#", ".#.#.", "#####", "..#..", "#####", "..#..", "..#.."}}, // a yen sign
+        {u"~", {".....", ".....", "..#..", "...#.", "#####", "...#.", "..#.."}},  // a right arrow
+        {u"!", {"..#..", "..#..", "..#..", "..#..", ".....", ".....", "..#.."}},
+        {u"\u007f", {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
+        {u"Hi",
+         {"#...#...#..", "#...#......", "#...#..##..", "#####...#..", "#...#...#..", "#...#...#..", "#...#..###."}},
     };
-    for (const ShapeCase &c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto preview = Preview(c.character);
+    for (const auto &c : cases) {
+        const qxm::Preview preview = PreviewOf(c.text);
         EXPECT_FALSE(preview.error);
         EXPECT_EQ(preview.rows, c.picture);
     }
 }
 
-TEST_F(PreviewTest, glyphsStandOneDarkColumnApart)
+TEST(PreviewTest, aStoppedRunShowsTheCharactersBeforeTheStop)
 {
-    const Picture hi = {"#...#...#..", "#...#......", "#...#..##..", "#####...#..",
-                        "#...#...#..", "#...#...#..", "#...#..###."};
-    EXPECT_EQ(Preview(u"Hi").rows, hi);
-}
-
-TEST_F(PreviewTest, aStoppedRunShowsTheCharactersBeforeTheStop)
-{
-    const auto preview = Preview(u"__\t_");
+    const qxm::Preview preview = PreviewOf(u"__\t_");
     ASSERT_TRUE(preview.error);
     EXPECT_EQ(preview.error->position, 3u);
     EXPECT_EQ(preview.rows[6], "#####.#####");
-}
-
-TEST_F(PreviewTest, malformedRowsAreNotParsed)
-{
-    for (const std::u16string_view row : {u"", u"&H7F , &H08 , &H08 , &H08 , &H7", u"&h7F , &H08 , &H08 , &H08 , &H7F",
-                                          u"&H7f , &H08 , &H08 , &H08 , &H7F", u"&H7F ; &H08 , &H08 , &H08 , &H7F",
-                                          u"&H7F , &H08 , &H08 , &H08 , &H7FF"})
-        EXPECT_FALSE(qxm::ParseGlyphRow(row));
-    EXPECT_EQ(qxm::ParseGlyphRow(u"&H7F , &H08 , &HA0 , &H00 , &HFF"), (qxm::GlyphColumns{0x7F, 8, 0xA0, 0, 0xFF}));
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 
 #include <map>
 
-// Latin-1 with room for odd codes: the conversion's rules can be tested
-// without Qt, including codes that no single-byte code page produces.
+// Latin-1 with room for codes that no single-byte code page produces, so that
+// the conversion's rules can be tested without Qt.
 class TestCodePage final : public qxm::CodePage
 {
 public:
@@ -13,9 +13,8 @@ public:
 
     std::int16_t CodeOf(char16_t unit) const override
     {
-        if (const auto found = overrides.find(unit); found != overrides.end())
-            return found->second;
-        return unit < 256 ? static_cast<std::int16_t>(unit) : std::int16_t{'?'};
+        const auto found = overrides.find(unit);
+        return found != overrides.end() ? found->second : unit < 256 ? std::int16_t(unit) : std::int16_t{'?'};
     }
 
     char16_t CharOf(std::int16_t code) const override
@@ -24,6 +23,6 @@ public:
             if (overridden == code)
                 return unit;
         }
-        return code >= 0 && code < 256 ? static_cast<char16_t>(code) : u'?';
+        return code >= 0 && code < 256 ? char16_t(code) : u'?';
     }
 };

@@ -1,48 +1,28 @@
-#include "tests/testregistry.h"
-
 #include "platform/inprocessregistry.h"
-
-namespace {
-
-qxm::InProcessRegistry &Registry()
-{
-    return qxm::InProcessRegistry::instance();
-}
-
-} // namespace
+#include "tests/testregistry.h"
 
 TestRegistry::TestRegistry()
 {
-    Registry().clear();
+    qxm::InProcessRegistry::instance().clear();
 }
 
 TestRegistry::~TestRegistry()
 {
-    Registry().clear();
+    qxm::InProcessRegistry::instance().clear();
 }
 
 void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
                             std::uint32_t type, const std::vector<unsigned char> &data)
 {
-    Registry().setValue(root, keyPath, valueName, type, data);
+    qxm::InProcessRegistry::instance().setValue(root, keyPath, valueName, type, data);
 }
 
-void TestRegistry::createKey(std::int32_t root, const std::string &keyPath)
+bool TestRegistry::restrictAccess(std::int32_t, const std::string &, std::uint32_t)
 {
-    Registry().createKey(root, keyPath);
+    return false;
 }
 
-void TestRegistry::makeReadOnly(std::int32_t root, const std::string &keyPath)
+long TestRegistry::openHandles() const
 {
-    Registry().setRights(root, keyPath, qxm::kKeyRead);
-}
-
-void TestRegistry::makeUnreadable(std::int32_t root, const std::string &keyPath)
-{
-    Registry().setRights(root, keyPath, 0);
-}
-
-std::optional<std::size_t> TestRegistry::openHandles() const
-{
-    return Registry().openHandleCount();
+    return static_cast<long>(qxm::InProcessRegistry::instance().openHandleCount());
 }

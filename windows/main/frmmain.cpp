@@ -50,8 +50,8 @@ constexpr QRect WebSite(32, 328, 153, 17);
 constexpr QRect CmdHelp(224, 336, 73, 25);
 constexpr QRect Email(32, 344, 153, 17);
 constexpr QRect Mobile(32, 360, 137, 17);
-// Not in the original design: where a stopped run is reported, in the free
-// strip beside the input label, so typing is never interrupted.
+// Where a stopped run is reported: the free strip beside the input label,
+// so that no message box ever interrupts the typing.
 constexpr QRect LblRunTimeError(92, 1, 205, 23);
 } // namespace Design
 

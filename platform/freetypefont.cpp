@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -72,7 +73,12 @@ std::u16string Number(long value)
 
 std::u16string Quoted(const std::filesystem::path &file)
 {
-    return u"\"" + file.u16string() + u"\"";
+    try {
+        return u"\"" + file.u16string() + u"\"";
+    } catch (const std::exception &) {
+        // A name that is not UTF-8 still names the file, if less readably.
+        return u"\"" + Widened(file.string()) + u"\"";
+    }
 }
 
 std::u16string Size(int columns, int rows)

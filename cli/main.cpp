@@ -1,21 +1,46 @@
-#include "core/conversion.h"
+#include "core/fontdata.h"
+#include "core/glyphfont.h"
 #include "core/preview.h"
 #include "core/productinfo.h"
 #include "platform/qtext.h"
+#include "platform/runtimeerrortext.h"
 #include "platform/windows1252codepage.h"
 
 #include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDevice>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QtGlobal>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <fcntl.h>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
+
+#ifdef Q_OS_WIN
+const int kStandardOutput = _fileno(stdout);
+#else
+const int kStandardOutput = STDOUT_FILENO;
+#endif
 
 enum ExitStatus {
     ExitSuccess = 0,
@@ -30,127 +55,356 @@ void writeError(const QString &message)
     std::fprintf(stderr, "%s: %s\n", kProgram, message.toLocal8Bit().constData());
 }
 
-QString describeError(const qxm::RunTimeError &error)
+// Makes the standard streams safe to use as raw bytes before anything opens a
+// file of its own.
+bool prepareStandardStreams()
 {
-    using Cause = qxm::RunTimeError::Cause;
-    if (error.cause == Cause::TextTooLong) {
-        return QStringLiteral("overflow: the text has %1 characters, at most %2 can be converted")
-            .arg(error.length)
-            .arg(qxm::kMaxTextLength);
+#ifdef Q_OS_WIN
+    // Text mode would turn the CR LF line ends into CR CR LF and end the input
+    // at a Ctrl+Z.
+    return _setmode(_fileno(stdin), _O_BINARY) != -1 && _setmode(_fileno(stdout), _O_BINARY) != -1;
+#else
+    // A closed stream's number would go to the next file opened, Qt's event
+    // dispatcher among them, and the program would then read or write that
+    // file as if it were the stream. So a closed stream is held by /dev/null,
+    // read-only: reading gives the end of the input and writing fails, just as
+    // the closed stream would.
+    for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
+        if (fcntl(stream, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDONLY) != stream)
+            return false;
     }
-    const QString where = QStringLiteral("at character %1 (U+%2, code %3)")
-                              .arg(error.position)
-                              .arg(qxm::CodeUnitNumber(error.character))
-                              .arg(error.code);
-    if (error.cause == Cause::CodeTooLow)
-        return QStringLiteral("overflow %1: its code is below the font's range").arg(where);
-    return QStringLiteral("subscript out of range %1: it has no glyph").arg(where);
+    return true;
+#endif
 }
 
-// Writes what the text converts to, Data lines or the dot picture; returns
-// the error that stopped it.
-std::optional<qxm::RunTimeError> writeConversion(const QString &text, bool preview)
+// Strict UTF-8: a sequence cut off at the end is an error too, not held back
+// for bytes that will never come.
+std::optional<QString> decodeUtf8(const QByteArray &bytes, bool dropByteOrderMark)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, dropByteOrderMark ? QStringConverter::Flag::Stateless
+                                                                     : QStringConverter::Flag::Stateless
+                                                                           | QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// The command line as the user typed it. Windows hands Qt the arguments in
+// UTF-16; elsewhere they are bytes, refused when they are not UTF-8 rather
+// than turned into '?'.
+std::optional<QStringList> commandLine(int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    return QCoreApplication::arguments();
+#else
+    QStringList arguments{QString::fromLocal8Bit(argv[0])};
+    for (int index = 1; index < argc; ++index) {
+        const auto argument = decodeUtf8(QByteArray(argv[index]), false);
+        if (!argument) {
+            writeError(QStringLiteral("argument %1 is not valid UTF-8; nothing was converted").arg(index));
+            return std::nullopt;
+        }
+        arguments.append(*argument);
+    }
+    return arguments;
+#endif
+}
+
+// What a run writes, and from which font.
+struct Settings
+{
+    const qxm::GlyphFont *font = &qxm::BuiltInFont();
+    bool preview = false;
+    qxm::FontDataOptions options;
+};
+
+bool writeOutput(QFileDevice &output, const QByteArray &bytes)
+{
+    if (output.write(bytes) == bytes.size())
+        return true;
+    const QString name = output.fileName().isEmpty() ? QStringLiteral("standard output") : output.fileName();
+    writeError(QStringLiteral("cannot write %1: %2").arg(name, output.errorString()));
+    return false;
+}
+
+QByteArray bytesOf(const std::string &text)
+{
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+enum class Outcome {
+    Converted,
+    Stopped,
+    OutputFailed,
+};
+
+// Writes what the text converts to, font data lines or the dot picture, and
+// says why a run stopped, after prefix.
+Outcome writeConversion(QFileDevice &output, const QString &text, const Settings &settings, const QString &prefix)
 {
     const std::u16string_view units = qxm::Utf16View(text);
     const auto &codePage = qxm::Windows1252CodePage::instance();
-    if (preview) {
-        const qxm::Preview picture = qxm::PreviewText(qxm::FilledCharData(), codePage, units);
-        for (const std::string &row : picture.rows) {
-            std::fwrite(row.data(), 1, row.size(), stdout);
-            std::fputc('\n', stdout);
-        }
-        return picture.error;
+    QByteArray bytes;
+    std::optional<qxm::RunTimeError> error;
+    if (settings.preview) {
+        const qxm::Preview picture = qxm::PreviewText(*settings.font, codePage, units);
+        for (const std::string &row : picture.rows)
+            bytes.append(bytesOf(row)).append('\n');
+        error = picture.error;
+    } else {
+        const qxm::FontDataResult result = qxm::FormatText(*settings.font, codePage, units, settings.options);
+        bytes = bytesOf(result.text);
+        error = result.error;
     }
-    const qxm::ConversionResult result = qxm::ConvertText(qxm::FilledCharData(), codePage, units);
-    const QByteArray utf8 = qxm::ToQString(result.text).toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
-    return result.error;
+    if (!writeOutput(output, bytes))
+        return Outcome::OutputFailed;
+    if (!error)
+        return Outcome::Converted;
+    writeError(prefix + DescribeRunTimeError(*error));
+    return Outcome::Stopped;
 }
 
-// Converts each line of standard input as a text of its own. Stops at the
-// first line that stops a run, as a script would want.
-int convertStandardInput(bool preview)
+// The next line of the input as bytes, without its LF or CR LF; nothing at
+// the end of the input. Bytes, not C strings: a NUL stays in the line.
+std::optional<QByteArray> readLine(std::FILE *input)
 {
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly)) {
-        writeError(QStringLiteral("cannot read standard input: %1").arg(input.errorString()));
-        return ExitRunStopped;
-    }
-    for (qint64 lineNumber = 1; !input.atEnd(); ++lineNumber) {
-        QByteArray bytes = input.readLine();
-        if (bytes.endsWith('\n'))
-            bytes.chop(1);
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
+    QByteArray line;
+    int byte = 0;
+    while ((byte = std::getc(input)) != EOF && byte != '\n')
+        line.append(static_cast<char>(byte));
+    if (byte == EOF && line.isEmpty())
+        return std::nullopt;
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+
+// Converts each line of standard input as a text of its own, each as soon as
+// it arrives. Stops at the first line that stops a run, as a script would
+// want, and at the first output that cannot be written.
+Outcome convertStandardInput(QFileDevice &output, const Settings &settings)
+{
+    for (qint64 lineNumber = 1;; ++lineNumber) {
+        const std::optional<QByteArray> bytes = readLine(stdin);
+        if (std::ferror(stdin)) {
+            writeError(
+                QStringLiteral("cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return Outcome::Stopped;
+        }
+        if (!bytes)
+            return Outcome::Converted;
+        const QString prefix = QStringLiteral("line %1: ").arg(lineNumber);
         // A byte order mark is dropped at the start of the input only.
-        QStringDecoder decoder(QStringConverter::Utf8, lineNumber == 1 ? QStringConverter::Flag::Default
-                                                                       : QStringConverter::Flag::ConvertInitialBom);
-        const QString line = decoder.decode(bytes);
-        if (decoder.hasError()) {
-            writeError(QStringLiteral("line %1: standard input is not valid UTF-8").arg(lineNumber));
-            return ExitRunStopped;
+        const std::optional<QString> line = decodeUtf8(*bytes, lineNumber == 1);
+        if (!line) {
+            writeError(prefix + QStringLiteral("standard input is not valid UTF-8"));
+            return Outcome::Stopped;
         }
-        if (const auto error = writeConversion(line, preview)) {
-            std::fflush(stdout);
-            writeError(QStringLiteral("line %1: %2").arg(lineNumber).arg(describeError(*error)));
-            return ExitRunStopped;
+        if (const Outcome outcome = writeConversion(output, *line, settings, prefix); outcome != Outcome::Converted)
+            return outcome;
+    }
+}
+
+// The run the command line asks for, inside the format's frame, so that even
+// a stopped run leaves well-formed source behind.
+Outcome convert(QFileDevice &output, const Settings &settings, bool table, const QStringList &texts)
+{
+    const bool framed = !settings.preview;
+    if (framed && !writeOutput(output, bytesOf(qxm::FontDataHeader(settings.options))))
+        return Outcome::OutputFailed;
+    Outcome outcome = Outcome::Converted;
+    if (table) {
+        const std::string lines =
+            qxm::FormatTable(*settings.font, qxm::Windows1252CodePage::instance(), settings.options);
+        outcome = writeOutput(output, bytesOf(lines)) ? Outcome::Converted : Outcome::OutputFailed;
+    } else if (texts.isEmpty()) {
+        outcome = convertStandardInput(output, settings);
+    } else {
+        outcome = writeConversion(output, texts.join(QLatin1Char(' ')), settings, QString());
+    }
+    if (outcome != Outcome::OutputFailed && framed
+        && !writeOutput(output, bytesOf(qxm::FontDataFooter(settings.options))))
+        return Outcome::OutputFailed;
+    return outcome;
+}
+
+struct CommandLine
+{
+    Settings settings;
+    bool table = false;
+    QString outputFile;
+    QStringList texts;
+};
+
+// A label or identifier every one of the formats' compilers accepts.
+bool isPlainName(const QString &name)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return identifier.match(name).hasMatch();
+}
+
+QString formatList()
+{
+    QStringList names;
+    for (const std::string_view name : qxm::FontDataFormats())
+        names.append(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    return names.join(QStringLiteral(", "));
+}
+
+// The options, in the order the help lists them.
+struct Options
+{
+    QCommandLineOption format{
+        QStringList{QStringLiteral("f"), QStringLiteral("format")},
+        QStringLiteral("Write the lines in FORMAT, one of %1; the first, the default, is the converter "
+                       "window's Data lines.")
+            .arg(formatList()),
+        QStringLiteral("FORMAT"),
+        QString::fromLatin1(qxm::FontDataFormats().front().data(),
+                            static_cast<qsizetype>(qxm::FontDataFormats().front().size()))};
+    QCommandLineOption rows{QStringLiteral("rows"),
+                            QStringLiteral("One byte per dot row, 7 per character, top row first, instead of one byte "
+                                           "per column, 5 per character, leftmost column first.")};
+    QCommandLineOption firstBit{QStringLiteral("first-bit"),
+                                QStringLiteral("The bit of a byte's first dot (top dot of a column, leftmost of a "
+                                               "row); the next dots take the bits below it, or above it with 0. "
+                                               "Default: 6 for columns, 4 for rows."),
+                                QStringLiteral("N")};
+    QCommandLineOption name{QStringLiteral("name"),
+                            QStringLiteral("The label, table or array name; the default is LedText. bascom writes "
+                                           "a label only when it is given."),
+                            QStringLiteral("NAME")};
+    QCommandLineOption table{QStringLiteral("table"),
+                             QStringLiteral("Write the whole font, every code from 32 that has a glyph, instead of "
+                                            "a text.")};
+    QCommandLineOption output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                              QStringLiteral("Write to FILE, replacing it only when the whole run succeeds."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption preview{
+        QStringList{QStringLiteral("p"), QStringLiteral("preview")},
+        QStringLiteral("Print the dot-matrix picture of the text ('#' lit, '.' dark) instead of font data.")};
+};
+
+// Reads the options into command; returns the usage error that refuses them.
+std::optional<QString> readCommandLine(const QCommandLineParser &parser, const Options &options, CommandLine &command)
+{
+    Settings &settings = command.settings;
+    settings.preview = parser.isSet(options.preview);
+    const QString format = parser.value(options.format);
+    const std::vector<std::string_view> formats = qxm::FontDataFormats();
+    const auto found = std::find(formats.begin(), formats.end(), format.toStdString());
+    if (found == formats.end())
+        return QStringLiteral("unknown format '%1': use one of %2").arg(format, formatList());
+    settings.options.format = *found;
+
+    settings.options.layout.rows = parser.isSet(options.rows);
+    settings.options.layout.firstBit = settings.options.layout.rows ? qxm::kRowsFirstBit : qxm::kColumnsFirstBit;
+    if (parser.isSet(options.firstBit)) {
+        bool isNumber = false;
+        settings.options.layout.firstBit = parser.value(options.firstBit).toInt(&isNumber);
+        if (!isNumber || !qxm::FitsEveryDot(settings.options.layout)) {
+            return QStringLiteral("--first-bit %1 is not a bit that leaves room for every dot: use %2")
+                .arg(parser.value(options.firstBit), settings.options.layout.rows
+                                                         ? QStringLiteral("0, 4, 5, 6 or 7 with --rows")
+                                                         : QStringLiteral("0, 6 or 7"));
         }
     }
-    return ExitSuccess;
+    if (parser.isSet(options.name)) {
+        const QString name = parser.value(options.name);
+        if (!isPlainName(name))
+            return QStringLiteral("--name '%1' is not a name: use letters, digits and _, not a digit first").arg(name);
+        settings.options.name = name.toStdString();
+        settings.options.named = true;
+    }
+
+    command.table = parser.isSet(options.table);
+    command.texts = parser.positionalArguments();
+    if (command.table && (!command.texts.isEmpty() || settings.preview))
+        return QStringLiteral("--table writes the whole font: it takes no TEXT and no --preview");
+    command.outputFile = parser.value(options.output);
+    return std::nullopt;
+}
+
+int usageError(const QCommandLineParser &parser, const QString &message)
+{
+    writeError(message);
+    std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
+    return ExitUsage;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (!prepareStandardStreams()) {
+        writeError(QStringLiteral("cannot prepare the standard streams: %1")
+                       .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return ExitRunStopped;
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(qxm::ProductInfo::Version));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("%1: writes one BASIC Data line per character of TEXT, the five column bytes of its\n"
-                       "5x7 LED glyph. Without TEXT, converts each line of standard input.")
+        QStringLiteral("%1: writes the 5x7 LED font bytes of each character of TEXT as a line of BASIC or C\n"
+                       "source. Without TEXT, converts each line of standard input.")
             .arg(QString::fromLatin1(qxm::ProductInfo::Description)));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption previewOption(
-        QStringList{QStringLiteral("p"), QStringLiteral("preview")},
-        QStringLiteral("Print the dot-matrix picture of the text ('#' lit, '.' dark) instead of Data lines."));
-    parser.addOption(previewOption);
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const Options options;
+    parser.addOptions(
+        {options.format, options.rows, options.firstBit, options.name, options.table, options.output, options.preview});
     parser.addPositionalArgument(QStringLiteral("TEXT"),
                                  QStringLiteral("The text to convert; several are joined by spaces."),
                                  QStringLiteral("[TEXT...]"));
 
-    if (!parser.parse(QCoreApplication::arguments())) {
-        writeError(parser.errorText());
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
-        return ExitUsage;
+    const std::optional<QStringList> arguments = commandLine(argc, argv);
+    if (!arguments)
+        return ExitRunStopped;
+    if (!parser.parse(*arguments))
+        return usageError(parser, parser.errorText());
+
+    QFile standardOutput;
+    if (!standardOutput.open(kStandardOutput, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                             QFileDevice::DontCloseHandle)) {
+        writeError(QStringLiteral("cannot write standard output: %1").arg(standardOutput.errorString()));
+        return ExitRunStopped;
     }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(ExitSuccess);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all")))
+        return writeOutput(standardOutput, parser.helpText().toUtf8()) ? ExitSuccess : ExitRunStopped;
+    if (parser.isSet(versionOption)) {
+        const QString version = QStringLiteral("%1 %2\n").arg(QString::fromLatin1(kProgram),
+                                                              QString::fromLatin1(qxm::ProductInfo::Version));
+        return writeOutput(standardOutput, version.toUtf8()) ? ExitSuccess : ExitRunStopped;
+    }
+
+    CommandLine command;
+    if (const std::optional<QString> error = readCommandLine(parser, options, command))
+        return usageError(parser, *error);
 
     if (!qxm::Windows1252CodePage::instance().isValid()) {
         writeError(QStringLiteral("this Qt build has no windows-1252 converter; nothing was converted"));
         return ExitRunStopped;
     }
 
-    const bool preview = parser.isSet(previewOption);
-    int status = ExitSuccess;
-    const QStringList texts = parser.positionalArguments();
-    if (texts.isEmpty()) {
-        status = convertStandardInput(preview);
-    } else if (const auto error = writeConversion(texts.join(QLatin1Char(' ')), preview)) {
-        std::fflush(stdout);
-        writeError(describeError(*error));
-        status = ExitRunStopped;
-    }
-
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        writeError(QStringLiteral("cannot write standard output"));
+    // A file is written aside and takes the old one's place only after a
+    // complete run; otherwise QSaveFile throws the new one away.
+    QSaveFile file(command.outputFile);
+    const bool toFile = !command.outputFile.isEmpty();
+    if (toFile && !file.open(QIODevice::WriteOnly)) {
+        writeError(QStringLiteral("cannot write %1: %2").arg(command.outputFile, file.errorString()));
         return ExitRunStopped;
     }
-    return status;
+    QFileDevice &output = toFile ? static_cast<QFileDevice &>(file) : standardOutput;
+    if (convert(output, command.settings, command.table, command.texts) != Outcome::Converted)
+        return ExitRunStopped;
+    if (toFile && !file.commit()) {
+        writeError(QStringLiteral("cannot write %1: %2").arg(command.outputFile, file.errorString()));
+        return ExitRunStopped;
+    }
+    return ExitSuccess;
 }

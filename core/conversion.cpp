@@ -23,7 +23,27 @@ RunTimeError CharacterError(RunTimeErrorKind kind, RunTimeError::Cause cause, ch
     return error;
 }
 
+// Code units, with each surrogate pair counted once.
+std::size_t CharacterCount(std::u16string_view text)
+{
+    std::size_t count = text.size();
+    for (std::size_t index = 1; index < text.size(); ++index) {
+        if (text[index - 1] >= 0xD800 && text[index - 1] <= 0xDBFF && text[index] >= 0xDC00 && text[index] <= 0xDFFF) {
+            --count;
+            ++index;
+        }
+    }
+    return count;
+}
+
 } // namespace
+
+void CountCharacters(RunTimeError &error, std::u16string_view text)
+{
+    error.lengthInCharacters = CharacterCount(text);
+    if (error.position > 0)
+        error.positionInCharacters = CharacterCount(text.substr(0, error.position - 1)) + 1;
+}
 
 GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position)
 {

@@ -27,6 +27,9 @@ struct GlyphLookup
 // run-time error that stops a run there.
 GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position);
 
+// Fills in the error's counts in characters, from the text it stopped in.
+void CountCharacters(RunTimeError &error, std::u16string_view text);
+
 // Walks the text the way a conversion run does: the length check first, then
 // each character in order until the first one without a slot. onGlyph(slot,
 // lookup) runs for every character before the stop; CharPos ends on the
@@ -41,6 +44,7 @@ std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16strin
         error.kind = RunTimeErrorKind::Overflow;
         error.cause = RunTimeError::Cause::TextTooLong;
         error.length = text.size();
+        CountCharacters(error, text);
         return error;
     }
     for (std::size_t index = 0; index < text.size(); ++index) {
@@ -50,6 +54,7 @@ std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16strin
         if (lookup.error) {
             RunTimeError error = *lookup.error;
             error.length = text.size();
+            CountCharacters(error, text);
             return error;
         }
         onGlyph(lookup);

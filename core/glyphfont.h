@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace qxm {
 
@@ -14,5 +15,13 @@ using GlyphColumns = std::array<std::uint8_t, kGlyphColumns>;
 
 // A font for the display: the glyph of each 8-bit code, or none.
 using GlyphFont = std::array<std::optional<GlyphColumns>, 256>;
+
+// The five column bytes of a glyph row, or nothing when the text is not a
+// well-formed row (an empty slot, for one).
+std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row);
+
+// The program's own font, the glyph rows of the filled table as bytes:
+// codes 32 to 126.
+const GlyphFont &BuiltInFont();
 
 } // namespace qxm

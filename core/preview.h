@@ -6,16 +6,11 @@
 #include "core/runtimeerror.h"
 
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace qxm {
-
-// The five column bytes of a glyph row, or nothing when the text is not a
-// well-formed row (an empty slot, for one).
-std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row);
 
 struct Preview
 {
@@ -26,7 +21,8 @@ struct Preview
     std::optional<RunTimeError> error;
 };
 
-// What the display shows for the text.
-Preview PreviewText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text);
+// What the display shows for the text, in the font; a code without a glyph
+// shows dark.
+Preview PreviewText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text);
 
 } // namespace qxm

@@ -23,8 +23,12 @@ struct RunTimeError
     Cause cause = Cause::TextTooLong;
     std::size_t length = 0;   // length of the text, in UTF-16 code units
     std::size_t position = 0; // 1-based; 0 with TextTooLong
-    char16_t character = 0;   // the code unit at position
-    std::int16_t code = 0;    // its code in the code page
+    // The same two as a person counts them: a surrogate pair, one character
+    // on screen, is two code units.
+    std::size_t lengthInCharacters = 0;
+    std::size_t positionInCharacters = 0;
+    char16_t character = 0; // the code unit at position
+    std::int16_t code = 0;  // its code in the code page
 };
 
 } // namespace qxm

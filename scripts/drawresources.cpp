@@ -6,7 +6,7 @@
 // Usage: qxm-draw-resources OUTPUT-FOLDER
 
 #include "core/chardata.h"
-#include "core/preview.h"
+#include "core/glyphfont.h"
 
 #include <QBuffer>
 #include <QByteArray>

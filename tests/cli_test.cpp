@@ -2,6 +2,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -57,6 +58,14 @@ private slots:
         QTest::newRow("standard input, last line without end")
             << QStringList() << QByteArray("H\n\nA") << kLineH + kLineA;
         QTest::newRow("standard input with byte order mark") << QStringList() << QByteArray("\xef\xbb\xbfH") << kLineH;
+        QTest::newRow("c rows from standard input, in one array")
+            << QStringList{"-f", "c", "--rows", "--first-bit", "0", "--name", "Font"} << QByteArray("H\ni")
+            << QByteArray("const unsigned char Font[][7] = {\n    {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}, /* H */\n"
+                          "    {0x04, 0x00, 0x06, 0x04, 0x04, 0x04, 0x0E}, /* i */\n};\n");
+        QTest::newRow("bascom label") << QStringList{"--name", "F", "--first-bit", "6", "H"} << QByteArray()
+                                      << "F:\r\n" + kLineH;
+        QTest::newRow("one picture per line")
+            << QStringList{"-p"} << QByteArray("_\n") << QByteArray(".....\n").repeated(6) + "#####\n";
     }
 
     void shouldWriteExactlyTheDataLines()
@@ -79,15 +88,35 @@ private slots:
 
         QTest::newRow("tab in an argument")
             << QStringList{"Hi\tA"} << QByteArray() << kLineH + kLineI
-            << "qxm-convert: subscript out of range at character 3 (U+0009, code 9): it has no glyph\n";
+            << "qxm-convert: Subscript out of range: character 3, tab (code 9), has no glyph\n";
         QTest::newRow("control character on the second input line")
             << QStringList() << QByteArray("A\nH\x01i\nA\n") << kLineA + kLineH
-            << "qxm-convert: line 2: subscript out of range at character 2 (U+0001, code 1): it has no glyph\n";
+            << "qxm-convert: line 2: Subscript out of range: character 2, U+0001 (code 1), has no glyph\n";
         QTest::newRow("text too long") << QStringList{QString(32768, QLatin1Char('x'))} << QByteArray() << QByteArray()
-                                       << "qxm-convert: overflow: the text has 32768 characters, at most 32767 "
+                                       << "qxm-convert: Overflow: the text has 32768 characters, at most 32767 "
                                           "can be converted\n";
         QTest::newRow("invalid UTF-8") << QStringList() << QByteArray("A\n\xff\xfe\n") << kLineA
                                        << "qxm-convert: line 2: standard input is not valid UTF-8\n";
+        QTest::newRow("frame closed after a stop")
+            << QStringList{"-f", "gcb", "H\tH"} << QByteArray()
+            << QByteArray("Table LedText\r\n0x7F, 0x08, 0x08, 0x08, 0x7F  'H\r\nEnd Table\r\n")
+            << "qxm-convert: Subscript out of range: character 2, tab (code 9), has no glyph\n";
+        QTest::newRow("sequence cut off at the end of a line")
+            << QStringList() << QByteArray("A\ncaf\xe9\nA\n") << kLineA
+            << "qxm-convert: line 2: standard input is not valid UTF-8\n";
+        QTest::newRow("NUL inside a line") << QStringList() << QByteArray("A\0B\nA\n", 7) << kLineA
+                                           << "qxm-convert: line 1: Subscript out of range: character 2, U+0000 "
+                                              "(code 0), has no glyph\n";
+        QTest::newRow("too long, counted in code units")
+            << QStringList{QStringLiteral("\U0001F600").repeated(16384)} << QByteArray() << QByteArray()
+            << "qxm-convert: Overflow: the text has 32768 code units, "
+               "at most 32767 can be converted (16384 characters: a "
+               "character outside the Basic Multilingual Plane counts "
+               "as two)\n";
+        QTest::newRow("stop after an emoji") << QStringList{QStringLiteral("\U0001F600\t")} << QByteArray()
+                                             << QByteArray("Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n").repeated(2)
+                                             << "qxm-convert: Subscript out of range: character 2 (code unit 3), "
+                                                "tab (code 9), has no glyph\n";
     }
 
     void shouldReportAStoppedRunAfterTheLinesBeforeIt()
@@ -120,7 +149,7 @@ private slots:
         const Run run = runConvert({QStringLiteral("-p"), QStringLiteral("_\t_")});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QByteArray(".....\n.....\n.....\n.....\n.....\n.....\n#####\n"));
-        QVERIFY(run.err.contains("at character 2 (U+0009, code 9)"));
+        QVERIFY(run.err.contains("character 2, tab (code 9)"));
     }
 
     void shouldRejectUnknownOptionsWithUsage()
@@ -142,6 +171,66 @@ private slots:
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.contains("--preview"));
         QVERIFY(help.out.contains("Text to LED Matrix 7x5 Code Convertor"));
+    }
+
+    // As a script runs it, in a scratch folder ($1); a hang fails after 30 s.
+    void shouldEndWithTheStatusAndOutputAScriptExpects_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QByteArray>("message"); // the first line
+
+        const QByteArray full = "qxm-convert: cannot write standard output: No space left on device\n";
+        QTest::newRow("closed standard input") << R"("$0" <&-)" << 0 << QByteArray() << QByteArray();
+        QTest::newRow("help to a full disk") << R"("$0" --help >/dev/full)" << 1 << QByteArray() << full;
+        QTest::newRow("version to a full disk") << R"("$0" --version >/dev/full)" << 1 << QByteArray() << full;
+        QTest::newRow("endless input to a full disk") << R"(yes A | "$0" >/dev/full)" << 1 << QByteArray() << full;
+        QTest::newRow("argument not UTF-8") << R"sh("$0" "$(printf 'A\377B')")sh" << 1 << QByteArray()
+                                            << QByteArray("qxm-convert: argument 1 is not valid UTF-8; nothing "
+                                                          "was converted\n");
+        QTest::newRow("file replaced after a complete run")
+            << R"(cd "$1" && echo old >f && "$0" -o f Hi && cat f && ls -A)" << 0 << kLineH + kLineI + "f\n"
+            << QByteArray();
+        QTest::newRow("file kept after a stop") << R"sh(cd "$1" && echo old >f; "$0" -o f "$(printf 'H\ti')"
+                                                     s=$?; cat f; ls -A; exit $s)sh"
+                                                << 1 << QByteArray("old\nf\n")
+                                                << QByteArray("qxm-convert: Subscript out of range: character 2, "
+                                                              "tab (code 9), has no glyph\n");
+        QTest::newRow("whole font, first and last") << R"("$0" --table -f c | sed -n '2p;96,$p')" << 0
+                                                    << QByteArray("    {0x00, 0x00, 0x00, 0x00, 0x00}, /*   */\n"
+                                                                  "    {0x04, 0x04, 0x15, 0x0E, 0x04}, /* ~ */\n};\n")
+                                                    << QByteArray();
+        QTest::newRow("unknown format") << R"("$0" -f basic H)" << 2 << QByteArray()
+                                        << QByteArray("qxm-convert: unknown format 'basic': use one of bascom, gcb, "
+                                                      "proton, c\n");
+        QTest::newRow("no bit below the bottom dot")
+            << R"("$0" --first-bit 5 H)" << 2 << QByteArray()
+            << QByteArray("qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n");
+        QTest::newRow("no bit right of the last dot")
+            << R"("$0" --rows --first-bit 3 H)" << 2 << QByteArray()
+            << QByteArray("qxm-convert: --first-bit 3 is not a bit that leaves room for every dot: use 0, 4, 5, 6 "
+                          "or 7 with --rows\n");
+        QTest::newRow("a text with the whole font") << R"("$0" --table H)" << 2 << QByteArray()
+                                                    << QByteArray("qxm-convert: --table writes the whole font: it "
+                                                                  "takes no TEXT and no --preview\n");
+    }
+
+    void shouldEndWithTheStatusAndOutputAScriptExpects()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, output);
+        QFETCH(QByteArray, message);
+        QTemporaryDir folder;
+        QProcess shell;
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), command, QStringLiteral(QXM_CONVERT_PATH), folder.path()});
+        QVERIFY(shell.waitForFinished());
+        const QByteArray errors = shell.readAllStandardError();
+        QCOMPARE(errors.left(errors.indexOf('\n') + 1), message);
+        QCOMPARE(shell.readAllStandardOutput(), output);
+        QCOMPARE(shell.exitCode(), exitCode);
     }
 };
 

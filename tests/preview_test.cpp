@@ -1,3 +1,4 @@
+#include "core/glyphfont.h"
 #include "core/preview.h"
 #include "tests/testcodepage.h"
 
@@ -12,7 +13,7 @@ using Picture = std::array<std::string, qxm::kGlyphRows>;
 
 qxm::Preview PreviewOf(std::u16string_view text)
 {
-    return qxm::PreviewText(qxm::FilledCharData(), TestCodePage(), text);
+    return qxm::PreviewText(qxm::BuiltInFont(), TestCodePage(), text);
 }
 
 TEST(PreviewTest, glyphsHaveTheirShapeTopRowFirstOneDarkColumnApart)

@@ -6,11 +6,11 @@
 #include "platform/linecontrol.h"
 #include "platform/outputtextbox.h"
 #include "platform/qtext.h"
+#include "platform/runtimeerrortext.h"
 #include "platform/widgetcolors.h"
 #include "platform/windows1252codepage.h"
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
-#include "windows/main/runtimeerrortext.h"
 
 #include <QColor>
 #include <QFont>

@@ -4,6 +4,6 @@
 
 #include <QString>
 
-// What the converter window says when a run stops, e.g.
+// What the converter window and qxm-convert say when a run stops, e.g.
 // "Subscript out of range: character 3, tab (code 9), has no glyph".
 QString DescribeRunTimeError(const qxm::RunTimeError &error);

@@ -1,0 +1,210 @@
+#include "core/fontdata.h"
+
+#include "core/conversion.h"
+
+#include <tuple>
+
+namespace qxm {
+
+namespace {
+
+// One source text format. In the frame texts '@' stands for the name and '#'
+// for the number of bytes per glyph.
+struct Syntax
+{
+    std::string_view name;
+    std::string_view header;
+    std::string_view lineStart;
+    std::string_view bytePrefix;
+    std::string_view byteSeparator;
+    std::string_view commentOpen;
+    std::string_view commentClose;
+    std::string_view footer;
+    std::string_view lineEnd;
+    bool headerOnlyWhenNamed;
+    // The converter window's line for a code without a glyph: no bytes at
+    // all. Elsewhere such a code gets a blank glyph so that the source still
+    // compiles.
+    bool noBytesWithoutGlyph;
+};
+
+constexpr Syntax kSyntaxes[] = {
+    {"bascom", "@:", "Data ", "&H", " , ", "  '", "", "", "\r\n", true, true},
+    {"gcb", "Table @", "", "0x", ", ", "  '", "", "End Table", "\r\n", false, false},
+    {"proton", "@:", "CData ", "$", ", ", "  '", "", "", "\r\n", false, false},
+    {"c", "const unsigned char @[][#] = {", "    {", "0x", ", ", "}, /* ", " */", "};", "\n", false, false},
+};
+
+const Syntax &SyntaxOf(std::string_view format)
+{
+    for (const Syntax &syntax : kSyntaxes) {
+        if (syntax.name == format)
+            return syntax;
+    }
+    return kSyntaxes[0];
+}
+
+std::size_t BytesPerGlyph(const ByteLayout &layout)
+{
+    return layout.rows ? kGlyphRows : kGlyphColumns;
+}
+
+std::string FrameLine(std::string_view pattern, const FontDataOptions &options, const Syntax &syntax)
+{
+    if (pattern.empty())
+        return {};
+    std::string line;
+    for (const char c : pattern) {
+        if (c == '@')
+            line += options.name;
+        else if (c == '#')
+            line += std::to_string(BytesPerGlyph(options.layout));
+        else
+            line += c;
+    }
+    line += syntax.lineEnd;
+    return line;
+}
+
+void AppendUtf8(std::string &out, char16_t character)
+{
+    if (character < 0x80) {
+        out += static_cast<char>(character);
+    } else if (character < 0x800) {
+        out += static_cast<char>(0xC0 | (character >> 6));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (character >> 12));
+        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    }
+}
+
+class LineWriter
+{
+public:
+    LineWriter(const Syntax &syntax, const ByteLayout &layout)
+        : m_syntax(syntax)
+        , m_layout(layout)
+    {
+    }
+
+    void Append(std::string &out, const std::optional<GlyphColumns> &glyph, char16_t character) const
+    {
+        static constexpr char kHexDigits[] = "0123456789ABCDEF";
+        out += m_syntax.lineStart;
+        if (glyph || !m_syntax.noBytesWithoutGlyph) {
+            GlyphBytes bytes;
+            bytes.count = BytesPerGlyph(m_layout);
+            if (glyph)
+                bytes = LayOutGlyph(*glyph, m_layout);
+            for (std::size_t index = 0; index < bytes.count; ++index) {
+                if (index > 0)
+                    out += m_syntax.byteSeparator;
+                out += m_syntax.bytePrefix;
+                out += kHexDigits[bytes.bytes[index] >> 4];
+                out += kHexDigits[bytes.bytes[index] & 0x0F];
+            }
+        }
+        out += m_syntax.commentOpen;
+        AppendUtf8(out, character);
+        out += m_syntax.commentClose;
+        out += m_syntax.lineEnd;
+    }
+
+private:
+    const Syntax &m_syntax;
+    ByteLayout m_layout;
+};
+
+// Room for the longest line of any format, so that a text is written without
+// growing its buffer.
+constexpr std::size_t kLongestLine = 64;
+
+} // namespace
+
+bool FitsEveryDot(const ByteLayout &layout)
+{
+    const int dots = static_cast<int>(layout.rows ? kGlyphColumns : kGlyphRows);
+    return layout.firstBit == 0 || (layout.firstBit >= dots - 1 && layout.firstBit <= 7);
+}
+
+GlyphBytes LayOutGlyph(const GlyphColumns &glyph, const ByteLayout &layout)
+{
+    GlyphBytes laidOut;
+    laidOut.count = BytesPerGlyph(layout);
+    const auto bitOfDot = [&](std::size_t dot) {
+        return static_cast<unsigned>(layout.firstBit == 0 ? dot : layout.firstBit - static_cast<int>(dot));
+    };
+    for (std::size_t column = 0; column < kGlyphColumns; ++column) {
+        for (std::size_t row = 0; row < kGlyphRows; ++row) {
+            if (((glyph[column] >> (kGlyphRows - 1 - row)) & 1U) == 0)
+                continue;
+            if (layout.rows)
+                laidOut.bytes[row] |= static_cast<std::uint8_t>(1U << bitOfDot(column));
+            else
+                laidOut.bytes[column] |= static_cast<std::uint8_t>(1U << bitOfDot(row));
+        }
+    }
+    return laidOut;
+}
+
+std::vector<std::string_view> FontDataFormats()
+{
+    std::vector<std::string_view> names;
+    for (const Syntax &syntax : kSyntaxes)
+        names.push_back(syntax.name);
+    return names;
+}
+
+std::string FontDataHeader(const FontDataOptions &options)
+{
+    const Syntax &syntax = SyntaxOf(options.format);
+    if (syntax.headerOnlyWhenNamed && !options.named)
+        return {};
+    return FrameLine(syntax.header, options, syntax);
+}
+
+std::string FontDataFooter(const FontDataOptions &options)
+{
+    const Syntax &syntax = SyntaxOf(options.format);
+    return FrameLine(syntax.footer, options, syntax);
+}
+
+FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text,
+                          const FontDataOptions &options)
+{
+    const LineWriter writer(SyntaxOf(options.format), options.layout);
+    FontDataResult result;
+    if (text.size() <= kMaxTextLength)
+        result.text.reserve(text.size() * kLongestLine);
+    // A line depends on the code alone, so each is built once, when its code
+    // first comes up.
+    std::array<std::string, std::tuple_size_v<GlyphFont>> lineOfCode;
+    std::int16_t CharPos = 0;
+    result.error = ForEachGlyph(codePage, text, CharPos, [&](const GlyphLookup &lookup) {
+        const auto code = static_cast<std::size_t>(lookup.code);
+        if (code >= lineOfCode.size()) {
+            writer.Append(result.text, std::nullopt, codePage.CharOf(lookup.code));
+            return;
+        }
+        std::string &line = lineOfCode[code];
+        if (line.empty())
+            writer.Append(line, font[code], codePage.CharOf(lookup.code));
+        result.text += line;
+    });
+    return result;
+}
+
+std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const FontDataOptions &options)
+{
+    const LineWriter writer(SyntaxOf(options.format), options.layout);
+    std::string text;
+    for (std::size_t code = kFirstGlyphCode; code < font.size(); ++code) {
+        if (font[code])
+            writer.Append(text, font[code], codePage.CharOf(static_cast<std::int16_t>(code)));
+    }
+    return text;
+}
+
+} // namespace qxm

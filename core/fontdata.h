@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/codepage.h"
+#include "core/glyphfont.h"
+#include "core/runtimeerror.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qxm {
+
+// How a glyph's dots are packed into bytes: one byte per column (7 dots, top
+// first, leftmost column first) or one per row (5 dots, leftmost first, top
+// row first). firstBit holds a byte's first dot; the next dots take the bits
+// below it, or, when it is 0, the bits above.
+struct ByteLayout
+{
+    bool rows = false;
+    int firstBit = 6;
+};
+
+constexpr int kColumnsFirstBit = 6; // the built-in font's own layout
+constexpr int kRowsFirstBit = 4;    // a row's five dots in the low bits, as row-scanned matrices take them
+
+// Whether each of a byte's dots gets a bit of its own.
+bool FitsEveryDot(const ByteLayout &layout);
+
+struct GlyphBytes
+{
+    std::array<std::uint8_t, kGlyphRows> bytes{};
+    std::size_t count = 0;
+};
+
+GlyphBytes LayOutGlyph(const GlyphColumns &glyph, const ByteLayout &layout);
+
+// The source text formats by name, the default first.
+std::vector<std::string_view> FontDataFormats();
+
+struct FontDataOptions
+{
+    std::string_view format = "bascom"; // one of FontDataFormats()
+    ByteLayout layout;
+    std::string name = "LedText"; // a label, table or array name, UTF-8
+    bool named = false;           // the name was chosen rather than defaulted
+};
+
+// What comes before and after the lines, UTF-8: a label, a table's or an
+// array's opening and closing.
+std::string FontDataHeader(const FontDataOptions &options);
+std::string FontDataFooter(const FontDataOptions &options);
+
+struct FontDataResult
+{
+    // UTF-8, one line per character converted. After a stop it holds the
+    // lines of the characters before the stop, as the conversion would.
+    std::string text;
+    std::optional<RunTimeError> error;
+};
+
+// The lines of a text, walked and stopped exactly as the conversion walks
+// and stops it.
+FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text,
+                          const FontDataOptions &options);
+
+// The lines of every code from 32 up that has a glyph, in code order.
+std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const FontDataOptions &options);
+
+} // namespace qxm

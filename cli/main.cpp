@@ -27,7 +27,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -415,13 +414,13 @@ int main(int argc, char *argv[])
     // behind; it then serves the whole run.
     std::optional<qxm::GlyphFont> fileFont;
     if (command.fontFile) {
-        qxm::FontFileResult loaded =
+        const qxm::FontFileResult loaded =
             qxm::ReadFontFile(filePath(*command.fontFile), qxm::Windows1252CodePage::instance());
         if (!loaded.font) {
             writeError(qxm::ToQString(loaded.error));
             return ExitRunStopped;
         }
-        fileFont = std::move(loaded.font);
+        fileFont = loaded.font;
         command.settings.font = &*fileFont;
     }
 

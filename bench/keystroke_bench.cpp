@@ -1,4 +1,5 @@
 #include "platform/designfonts.h"
+#include "platform/designstyle.h"
 #include "platform/forminstance.h"
 #include "platform/outputtextbox.h"
 #include "windows/companion/frmsplash.h"
@@ -94,7 +95,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     // Each benchmark closes its window; the next one opens another.
     QApplication::setQuitOnLastWindowClosed(false);
-    qxm::InstallFontSubstitutes();
+    // The program's own look, as a user's keystroke meets it.
+    qxm::SetApplicationDesignFont();
+    QApplication::setStyle(new qxm::DesignStyle);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

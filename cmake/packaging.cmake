@@ -55,6 +55,26 @@ foreach(size 16 32 48 128 256)
             RENAME "${QXM_APP_ID}.png")
 endforeach()
 
+# The licence, as Debian keeps it for every package: a machine-readable
+# copyright file in the package's documentation folder.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/LICENSE")
+file(READ "${PROJECT_SOURCE_DIR}/LICENSE" QXM_LICENSE_TEXT)
+string(REGEX REPLACE "^MIT License\n\n[^\n]*\n\n" "" QXM_LICENSE_TERMS "${QXM_LICENSE_TEXT}")
+string(REGEX REPLACE "\n\n" "\n.\n" QXM_LICENSE_TERMS "${QXM_LICENSE_TERMS}")
+string(REGEX REPLACE "\n([^\n])" "\n \\1" QXM_LICENSE_TERMS "${QXM_LICENSE_TERMS}")
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" QXM_COPYRIGHT_LINE "${QXM_LICENSE_TEXT}")
+file(WRITE "${QXM_PACKAGING_DIR}/copyright"
+    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+    "Upstream-Name: qxm\n"
+    "Upstream-Contact: ${QXM_MAKER_NAME} <${QXM_EMAIL}>\n"
+    "Source: ${QXM_HOMEPAGE}\n"
+    "\n"
+    "Files: *\n"
+    "Copyright: ${CMAKE_MATCH_1}\n"
+    "License: MIT\n"
+    " ${QXM_LICENSE_TERMS}")
+install(FILES "${QXM_PACKAGING_DIR}/copyright" DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/doc/qxm")
+
 # Man pages go in compressed, as Debian's own packages have them.
 find_program(QXM_GZIP gzip)
 if(QXM_GZIP)

@@ -1,5 +1,6 @@
 #include "platform/designfonts.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,19 @@ void InstallFontSubstitutes()
                                 QStringLiteral("Arimo"), QStringLiteral("Arial")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sansSerif);
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+}
+
+void SetApplicationDesignFont()
+{
+    InstallFontSubstitutes();
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPointSizeF(8.0);
+    // Where no substitute is installed, any proportional font is closer to
+    // the design than a typewriter one.
+    windowFont.setStyleHint(QFont::SansSerif);
+    // Also replaces the fonts the desktop's theme gives single classes, such
+    // as the tool tips'.
+    QApplication::setFont(windowFont);
 }
 
 } // namespace qxm

@@ -1,6 +1,10 @@
 #include "platform/form.h"
 
-#include <QGuiApplication>
+#include "platform/desktophints.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
 #include <QMessageBox>
 #include <QRect>
 #include <QScreen>
@@ -9,46 +13,91 @@
 
 namespace qxm {
 
-Form::Form(QWidget *parent, Qt::WindowFlags flags)
-    : QWidget(parent, flags)
-{
-    // Closing a window unloads it: its state goes, and the next show builds
-    // it afresh from its design.
-    setAttribute(Qt::WA_DeleteOnClose);
-}
+namespace {
 
-void Form::CentreOnScreen()
+void CentreFrame(QWidget &window, QSize frameSize)
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
+    if (const QScreen *screen = window.screen()) {
+        QRect frame(QPoint(), frameSize);
         frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        // A window's position is its frame's.
+        window.move(frame.topLeft());
     }
 }
 
-void Form::showEvent(QShowEvent *event)
+// Qt presents a plain top-level widget to screen readers as a client area;
+// the program's windows are windows. (Dialogs have their own role.)
+QAccessibleInterface *WindowAccessible(const QString &className, QObject *object)
 {
-    QWidget::showEvent(event);
-    // Asked once the window is really on screen: some platforms ignore a
-    // request for a window that is not mapped yet.
-    if (!event->spontaneous())
-        QMetaObject::invokeMethod(this, &QWidget::activateWindow, Qt::QueuedConnection);
+    auto *form = className == QLatin1String("QWidget") ? dynamic_cast<Form *>(object) : nullptr;
+    return form && form->isWindow() ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
 }
 
-void Form::RunFormLoad()
+} // namespace
+
+template <typename Widget>
+BasicForm<Widget>::BasicForm(QWidget *parent, Qt::WindowFlags flags)
+    : Widget(parent, flags)
+{
+    QAccessible::installFactory(&WindowAccessible);
+    // Closing a window unloads it: its state goes, and the next show builds
+    // it afresh from its design.
+    this->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+template <typename Widget>
+void BasicForm<Widget>::CentreOnScreen()
+{
+    // The frame is not known before the window manager has framed the
+    // window, so the client area is centred first.
+    CentreFrame(*this, this->size());
+    m_centreFrame = true;
+}
+
+template <typename Widget>
+void BasicForm<Widget>::showEvent(QShowEvent *event)
+{
+    Widget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Told before the window is mapped: desktops read these hints then.
+    if (!m_inTaskbar)
+        SkipTaskbar(*this);
+    ShowExactCaption(*this);
+    // Asked once the window is really on screen: some platforms ignore a
+    // request for a window that is not mapped yet.
+    QMetaObject::invokeMethod(this, &QWidget::activateWindow, Qt::QueuedConnection);
+}
+
+template <typename Widget>
+bool BasicForm<Widget>::event(QEvent *event)
+{
+    // The window manager moves the window into its frame once it is mapped.
+    if (event->type() == QEvent::Move && m_centreFrame && this->isVisible()
+        && this->frameGeometry().size() != this->size()) {
+        m_centreFrame = false;
+        CentreFrame(*this, this->frameGeometry().size());
+    }
+    return Widget::event(event);
+}
+
+template <typename Widget>
+void BasicForm<Widget>::RunFormLoad()
 {
     RunHandler([this] { Form_Load(); });
 }
 
-void Form::ShowRunTimeError(const QString &message)
+template <typename Widget>
+void BasicForm<Widget>::ShowRunTimeError(const QString &message)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, this);
+    auto *box = new QMessageBox(QMessageBox::Warning, this->windowTitle(), message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
 }
 
-void Form::RunHandler(const std::function<void()> &handler)
+template <typename Widget>
+void BasicForm<Widget>::RunHandler(const std::function<void()> &handler)
 {
     try {
         handler();
@@ -56,5 +105,8 @@ void Form::RunHandler(const std::function<void()> &handler)
         ShowRunTimeError(error.message());
     }
 }
+
+template class BasicForm<QWidget>;
+template class BasicForm<QDialog>;
 
 } // namespace qxm

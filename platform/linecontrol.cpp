@@ -1,31 +1,28 @@
 #include "platform/linecontrol.h"
 
 #include <QPainter>
-#include <QPen>
 #include <QRect>
 
 namespace qxm {
 
 LineControl::LineControl(QPoint from, QPoint to, const QColor &color, int width, QWidget *parent)
     : QWidget(parent)
-    , m_from(from)
-    , m_to(to)
     , m_color(color)
-    , m_width(width)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    setGeometry(QRect(from, to).normalized().adjusted(0, 0, width, width));
+    // As the design's platform draws a line: from its first pixel up to, not
+    // including, its last one, thickened downwards or to the right.
+    const QRect ends = QRect(from, to).normalized();
+    if (from.y() == to.y())
+        setGeometry(ends.left(), ends.top(), ends.width() - 1, width);
+    else
+        setGeometry(ends.left(), ends.top(), width, ends.height() - 1);
 }
 
 void LineControl::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    QPen pen(m_color, m_width, Qt::SolidLine, Qt::FlatCap);
-    painter.setPen(pen);
-    const QPoint origin = geometry().topLeft();
-    const QPointF half(m_width / 2.0, m_width / 2.0);
-    painter.drawLine(QPointF(m_from - origin) + half, QPointF(m_to - origin) + half);
+    QPainter(this).fillRect(rect(), m_color);
 }
 
 } // namespace qxm

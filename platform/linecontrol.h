@@ -6,8 +6,8 @@
 
 namespace qxm {
 
-// A straight line drawn on a window, from one point of its parent's client
-// area to another; it takes no input and no focus.
+// A horizontal or vertical line drawn on a window, from one point of its
+// parent's client area to another; it takes no input and no focus.
 class LineControl : public QWidget
 {
     Q_OBJECT
@@ -19,10 +19,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPoint m_from;
-    QPoint m_to;
     QColor m_color;
-    int m_width;
 };
 
 } // namespace qxm

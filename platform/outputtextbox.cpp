@@ -1,5 +1,6 @@
 #include "platform/outputtextbox.h"
 
+#include <QMimeData>
 #include <QStringView>
 #include <QTextCursor>
 
@@ -70,6 +71,26 @@ qsizetype OutputTextBox::DocumentPosition(qsizetype position) const
     if (position <= text.size() / 2)
         return position - CountLineEnds(text.left(position));
     return position - (m_lineEnds - CountLineEnds(text.mid(position)));
+}
+
+qsizetype OutputTextBox::TextPosition(qsizetype documentPosition) const
+{
+    // Each CR LF pair before the place is one character more in m_text.
+    qsizetype position = documentPosition;
+    for (qsizetype pair = m_text.indexOf(kLineEnd); pair >= 0 && pair < position;
+         pair = m_text.indexOf(kLineEnd, pair + kLineEnd.size()))
+        ++position;
+    return position;
+}
+
+QMimeData *OutputTextBox::createMimeDataFromSelection() const
+{
+    const QTextCursor cursor = textCursor();
+    const qsizetype from = TextPosition(cursor.selectionStart());
+    const qsizetype to = TextPosition(cursor.selectionEnd());
+    auto *data = new QMimeData;
+    data->setText(m_text.mid(from, to - from));
+    return data;
 }
 
 void OutputTextBox::SetText(const QString &text)

@@ -363,6 +363,22 @@ QImage DrawPicture1()
     return image;
 }
 
+// The same at twice the size for high-DPI screens: each LED of the small
+// one becomes a round LED over a square of 2 by 2 pixels, so both show the
+// same letter in the same place.
+QImage DrawPicture1Twice()
+{
+    QImage image = NewImage(40, 28);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(image.rect(), kGlass);
+        DrawLeds(painter, TextDots("Q", 2, 0), QPointF(3, 3), {4, 3, 0.9, false});
+    }
+    SoftenCorners(image, QRect(0, 0, 40, 28), 120);
+    return image;
+}
+
 // A display panel with the name in big LEDs at the top and a line of small
 // ones along the bottom: the About picture and the splash logo.
 struct NamePanel
@@ -376,11 +392,14 @@ struct NamePanel
     const char *smallText;
 };
 
-QImage DrawNamePanel(const NamePanel &panel)
+// `scale` 2 draws the same picture for high-DPI screens, at twice as many
+// pixels each way.
+QImage DrawNamePanel(const NamePanel &panel, int scale)
 {
-    QImage image = NewImage(panel.size.width(), panel.size.height());
+    QImage image = NewImage(panel.size.width() * scale, panel.size.height() * scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     const QRectF glass = DrawPanel(painter, QRectF(QPointF(0, 0), panel.size), panel.radius, panel.bezel);
     const QRectF inner = glass.marginsRemoved(panel.glassMargins);
     const double bigHeight = 8 * panel.big.pitch + panel.big.diameter;
@@ -392,17 +411,17 @@ QImage DrawNamePanel(const NamePanel &panel)
 }
 
 // The big picture at the top of the About window, on dark blue.
-QImage DrawAboutPicture()
+QImage DrawAboutPicture(int scale)
 {
     return DrawNamePanel(
-        {QSize(487, 261), 16, 9, QMarginsF(14, 8, 14, 7), {19, 14, 1.15, true}, {7, 5, 1.0, false}, "5x7 LED"});
+        {QSize(487, 261), 16, 9, QMarginsF(14, 8, 14, 7), {19, 14, 1.15, true}, {7, 5, 1.0, false}, "5x7 LED"}, scale);
 }
 
 // The splash screen logo, on the light grey window colour.
-QImage DrawSplashLogo()
+QImage DrawSplashLogo(int scale)
 {
     return DrawNamePanel(
-        {QSize(259, 156), 12, 6, QMarginsF(6, 5, 6, 4), {11, 8, 1.15, true}, {5, 4, 1.0, false}, "LED DATA"});
+        {QSize(259, 156), 12, 6, QMarginsF(6, 5, 6, 4), {11, 8, 1.15, true}, {5, 4, 1.0, false}, "LED DATA"}, scale);
 }
 
 bool Save(const QImage &image, const QDir &folder, const char *name)
@@ -537,8 +556,13 @@ int main(int argc, char *argv[])
         ok = Save(icon, folder, name.constData()) && ok;
     }
     ok = SaveIco(iconImages, folder, "qxm.ico") && ok;
+    // Each picture also at twice the size, which Qt's "@2x" name convention
+    // picks on high-DPI screens.
     ok = Save(DrawPicture1(), folder, "picture1.png") && ok;
-    ok = Save(DrawAboutPicture(), folder, "picicon.png") && ok;
-    ok = Save(DrawSplashLogo(), folder, "imglogo.png") && ok;
+    ok = Save(DrawPicture1Twice(), folder, "picture1@2x.png") && ok;
+    ok = Save(DrawAboutPicture(1), folder, "picicon.png") && ok;
+    ok = Save(DrawAboutPicture(2), folder, "picicon@2x.png") && ok;
+    ok = Save(DrawSplashLogo(1), folder, "imglogo.png") && ok;
+    ok = Save(DrawSplashLogo(2), folder, "imglogo@2x.png") && ok;
     return ok ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Redraws the images in resources/ (icons, the About picture, the splash
-# logo) with the generator in scripts/drawresources.cpp. The output is the
-# same on every run, so an unchanged generator leaves the files unchanged.
+# logo, each picture also at twice its size for high-DPI screens) with the
+# generator in scripts/drawresources.cpp. The output is the same on every
+# run, so an unchanged generator leaves the files unchanged.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 

@@ -66,6 +66,12 @@ private slots:
                                       << "F:\r\n" + kLineH;
         QTest::newRow("one picture per line")
             << QStringList{"-p"} << QByteArray("_\n") << QByteArray(".....\n").repeated(6) + "#####\n";
+        QTest::newRow("picture, glyphs one dark column apart")
+            << QStringList{"--preview", "Hi"} << QByteArray()
+            << QByteArray(
+                   "#...#...#..\n#...#......\n#...#..##..\n#####...#..\n#...#...#..\n#...#...#..\n#...#..###.\n");
+        QTest::newRow("proton label and lines") << QStringList{"-f", "proton", "H"} << QByteArray()
+                                                << QByteArray("LedText:\r\nCData $7F, $08, $08, $08, $7F  'H\r\n");
     }
 
     void shouldWriteExactlyTheDataLines()
@@ -97,10 +103,11 @@ private slots:
                                           "can be converted\n";
         QTest::newRow("invalid UTF-8") << QStringList() << QByteArray("A\n\xff\xfe\n") << kLineA
                                        << "qxm-convert: line 2: standard input is not valid UTF-8\n";
-        QTest::newRow("frame closed after a stop")
-            << QStringList{"-f", "gcb", "H\tH"} << QByteArray()
-            << QByteArray("Table LedText\r\n0x7F, 0x08, 0x08, 0x08, 0x7F  'H\r\nEnd Table\r\n")
-            << "qxm-convert: Subscript out of range: character 2, tab (code 9), has no glyph\n";
+        QTest::newRow("frame closed after a stop, zero bytes for no glyph")
+            << QStringList{"-f", "gcb", QStringLiteral("H\u00e9\tH")} << QByteArray()
+            << QByteArray("Table LedText\r\n0x7F, 0x08, 0x08, 0x08, 0x7F  'H\r\n0x00, 0x00, 0x00, 0x00, 0x00  "
+                          "'\xc3\xa9\r\nEnd Table\r\n")
+            << "qxm-convert: Subscript out of range: character 3, tab (code 9), has no glyph\n";
         QTest::newRow("sequence cut off at the end of a line")
             << QStringList() << QByteArray("A\ncaf\xe9\nA\n") << kLineA
             << "qxm-convert: line 2: standard input is not valid UTF-8\n";
@@ -113,6 +120,9 @@ private slots:
                "at most 32767 can be converted (16384 characters: a "
                "character outside the Basic Multilingual Plane counts "
                "as two)\n";
+        QTest::newRow("picture up to a stop")
+            << QStringList{"-p", "_\t_"} << QByteArray() << QByteArray(".....\n").repeated(6) + "#####\n"
+            << "qxm-convert: Subscript out of range: character 2, tab (code 9), has no glyph\n";
         QTest::newRow("stop after an emoji") << QStringList{QStringLiteral("\U0001F600\t")} << QByteArray()
                                              << QByteArray("Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n").repeated(2)
                                              << "qxm-convert: Subscript out of range: character 2 (code unit 3), "
@@ -131,48 +141,6 @@ private slots:
         QCOMPARE(run.exitCode, 1);
     }
 
-    void shouldPreviewWhatTheDisplayShows()
-    {
-        const Run run = runConvert({QStringLiteral("--preview"), QStringLiteral("Hi")});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QByteArray("#...#...#..\n"
-                                     "#...#......\n"
-                                     "#...#..##..\n"
-                                     "#####...#..\n"
-                                     "#...#...#..\n"
-                                     "#...#...#..\n"
-                                     "#...#..###.\n"));
-    }
-
-    void shouldPreviewUpToAStop()
-    {
-        const Run run = runConvert({QStringLiteral("-p"), QStringLiteral("_\t_")});
-        QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.out, QByteArray(".....\n.....\n.....\n.....\n.....\n.....\n#####\n"));
-        QVERIFY(run.err.contains("character 2, tab (code 9)"));
-    }
-
-    void shouldRejectUnknownOptionsWithUsage()
-    {
-        const Run run = runConvert({QStringLiteral("--bogus"), QStringLiteral("Hi")});
-        QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.out, QByteArray());
-        QVERIFY(run.err.startsWith("qxm-convert: Unknown option 'bogus'."));
-        QVERIFY(run.err.contains("Usage:"));
-    }
-
-    void shouldTellItsVersionAndHelp()
-    {
-        const Run version = runConvert({QStringLiteral("--version")});
-        QCOMPARE(version.exitCode, 0);
-        QCOMPARE(version.out, QByteArray("qxm-convert 1.00\n"));
-
-        const Run help = runConvert({QStringLiteral("--help")});
-        QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.out.contains("--preview"));
-        QVERIFY(help.out.contains("Text to LED Matrix 7x5 Code Convertor"));
-    }
-
     // As a script runs it, in a scratch folder ($1); a hang fails after 30 s.
     void shouldEndWithTheStatusAndOutputAScriptExpects_data()
     {
@@ -182,6 +150,9 @@ private slots:
         QTest::addColumn<QByteArray>("message"); // the first line
 
         const QByteArray full = "qxm-convert: cannot write standard output: No space left on device\n";
+        QTest::newRow("version") << R"("$0" --version)" << 0 << QByteArray("qxm-convert 1.00\n") << QByteArray();
+        QTest::newRow("unknown option") << R"("$0" --bogus Hi)" << 2 << QByteArray()
+                                        << QByteArray("qxm-convert: Unknown option 'bogus'.\n");
         QTest::newRow("closed standard input") << R"("$0" <&-)" << 0 << QByteArray() << QByteArray();
         QTest::newRow("help to a full disk") << R"("$0" --help >/dev/full)" << 1 << QByteArray() << full;
         QTest::newRow("version to a full disk") << R"("$0" --version >/dev/full)" << 1 << QByteArray() << full;

@@ -1,13 +1,16 @@
 #include "core/conversion.h"
+#include "core/glyphfont.h"
+#include "core/preview.h"
 #include "tests/testcodepage.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <string>
 
 namespace {
 
-using qxm::RunTimeError;
 using qxm::RunTimeErrorKind;
 
 struct Converted
@@ -16,93 +19,60 @@ struct Converted
     std::int16_t CharPos = 0;
 };
 
-Converted Convert(std::u16string_view text, const TestCodePage &codePage = {})
+// U+4E00 may get a code that no single-byte code page produces.
+Converted Convert(std::u16string_view text, std::optional<std::int16_t> codeOf4E00 = {})
 {
+    TestCodePage codePage;
+    if (codeOf4E00)
+        codePage.overrides = {{u'\u4e00', *codeOf4E00}};
     Converted run;
     run.result = qxm::ConvertText(qxm::FilledCharData(), codePage, text, run.CharPos);
     return run;
 }
 
-struct LineCase
+TEST(ConversionTest, writesOneDataLinePerCharacter)
 {
-    const char *behaviour;
-    std::u16string input;
-    std::u16string expected;
-};
-
-class ConversionLineTest : public ::testing::TestWithParam<LineCase>
-{
-};
-
-TEST_P(ConversionLineTest, writesTheExpectedDataLines)
-{
-    const Converted run = Convert(GetParam().input);
-    EXPECT_FALSE(run.result.error);
-    EXPECT_EQ(run.result.text, GetParam().expected);
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"", u""},
+        {u"Hi", u"Data &H7F , &H08 , &H08 , &H08 , &H7F  'H\r\nData &H00 , &H11 , &H5F , &H01 , &H00  'i\r\n"},
+        {u"A", u"Data &H3F , &H44 , &H44 , &H44 , &H3F  'A\r\n"},
+        {u" ", u"Data &H00 , &H00 , &H00 , &H00 , &H00  ' \r\n"},
+        {u"!", u"Data &H00 , &H00 , &H79 , &H00 , &H00  '!\r\n"},
+        {u"'", u"Data &H00 , &H50 , &H60 , &H00 , &H00  ''\r\n"},
+        {u"\\", u"Data &H54 , &H34 , &H1F , &H34 , &H54  '\\\r\n"}, // a yen sign
+        {u"~", u"Data &H04 , &H04 , &H15 , &H0E , &H04  '~\r\n"},   // a right arrow
+        {u"\u007f\u00ff", u"Data   '\u007f\r\nData   '\u00ff\r\n"},
+        {u"\u4e00", u"Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n"},
+    };
+    for (const auto &[input, expected] : cases) {
+        const Converted run = Convert(input);
+        EXPECT_FALSE(run.result.error);
+        EXPECT_EQ(run.result.text, expected);
+        EXPECT_EQ(run.CharPos, static_cast<std::int16_t>(input.size() + 1));
+    }
+    EXPECT_EQ(Convert(u"\u4e00", 288).result.text, u"Data   '\u4e00\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Characters, ConversionLineTest,
-    ::testing::Values(
-        LineCase{"emptyTextGivesNoLine", u"", u""},
-        LineCase{"oneLinePerCharacterInOrder", u"Hi",
-                 u"Data &H7F , &H08 , &H08 , &H08 , &H7F  'H\r\n"
-                 u"Data &H00 , &H11 , &H5F , &H01 , &H00  'i\r\n"},
-        LineCase{"letterA", u"A", u"Data &H3F , &H44 , &H44 , &H44 , &H3F  'A\r\n"},
-        LineCase{"spaceIsFiveDarkColumns", u" ", u"Data &H00 , &H00 , &H00 , &H00 , &H00  ' \r\n"},
-        LineCase{"exclamationMark", u"!", u"Data &H00 , &H00 , &H79 , &H00 , &H00  '!\r\n"},
-        LineCase{"apostropheFollowsTheCommentMark", u"'", u"Data &H00 , &H50 , &H60 , &H00 , &H00  ''\r\n"},
-        LineCase{"backslashDrawsTheYenSignButShowsTheBackslash", u"\\",
-                 u"Data &H54 , &H34 , &H1F , &H34 , &H54  '\\\r\n"},
-        LineCase{"tildeDrawsTheArrowButShowsTheTilde", u"~", u"Data &H04 , &H04 , &H15 , &H0E , &H04  '~\r\n"},
-        LineCase{"codes127AndAboveHaveAnEmptyRow", u"\u007f\u00e9\u00ff",
-                 u"Data   '\u007f\r\nData   '\u00e9\r\nData   '\u00ff\r\n"},
-        LineCase{"eachHalfOfASurrogatePairIsACharacter", u"\U0001F600",
-                 u"Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\nData &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n"}),
-    [](const auto &info) { return std::string(info.param.behaviour); });
-
-struct StopCase
+TEST(ConversionTest, stopsAtACodeWithoutASlotWithTheLinesBeforeIt)
 {
-    const char *behaviour;
-    std::int16_t code; // the code page's code for U+4E00, the second character
-    RunTimeErrorKind kind;
-};
-
-class ConversionStopTest : public ::testing::TestWithParam<StopCase>
-{
-};
-
-TEST_P(ConversionStopTest, stopsAtTheCharacterWithTheLinesBeforeIt)
-{
-    TestCodePage codePage;
-    codePage.overrides = {{u'\u4e00', GetParam().code}};
-    const Converted run = Convert(u"A\u4e00B", codePage);
-    ASSERT_TRUE(run.result.error);
-    EXPECT_EQ(run.result.error->kind, GetParam().kind);
-    EXPECT_EQ(run.result.error->position, 2u);
-    EXPECT_EQ(run.result.error->code, GetParam().code);
-    EXPECT_EQ(run.result.text, Convert(u"A").result.text);
-    EXPECT_EQ(run.CharPos, 2);
+    const std::pair<std::int16_t, RunTimeErrorKind> cases[] = {
+        {0, RunTimeErrorKind::SubscriptOutOfRange},      {9, RunTimeErrorKind::SubscriptOutOfRange},
+        {31, RunTimeErrorKind::SubscriptOutOfRange},     {289, RunTimeErrorKind::SubscriptOutOfRange},
+        {-32736, RunTimeErrorKind::SubscriptOutOfRange}, {-32737, RunTimeErrorKind::Overflow},
+    };
+    for (const auto &[code, kind] : cases) {
+        SCOPED_TRACE(code);
+        const Converted run = Convert(u"A\u4e00B", code);
+        ASSERT_TRUE(run.result.error);
+        EXPECT_EQ(run.result.error->kind, kind);
+        EXPECT_EQ(run.result.error->position, 2u);
+        EXPECT_EQ(run.result.error->code, code);
+        EXPECT_EQ(run.result.text, Convert(u"A").result.text);
+        EXPECT_EQ(run.CharPos, 2);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, ConversionStopTest,
-                         ::testing::Values(StopCase{"code0", 0, RunTimeErrorKind::SubscriptOutOfRange},
-                                           StopCase{"tab", 9, RunTimeErrorKind::SubscriptOutOfRange},
-                                           StopCase{"code31", 31, RunTimeErrorKind::SubscriptOutOfRange},
-                                           StopCase{"code289", 289, RunTimeErrorKind::SubscriptOutOfRange},
-                                           StopCase{"codeMinus32736", -32736, RunTimeErrorKind::SubscriptOutOfRange},
-                                           StopCase{"codeMinus32737", -32737, RunTimeErrorKind::Overflow}),
-                         [](const auto &info) { return std::string(info.param.behaviour); });
-
-TEST(ConversionTest, codes32To288HaveASlot)
-{
-    TestCodePage codePage;
-    codePage.overrides = {{u'\u4e00', 288}};
-    EXPECT_EQ(Convert(u"\u4e00", codePage).result.text, u"Data   '\u4e00\r\n");
-    EXPECT_FALSE(Convert(u" ").result.error);
-}
-
-TEST(ConversionTest, thirtyTwoThousandSevenHundredAndSixtySevenCharactersIsTheLimit)
+TEST(ConversionTest, thirtyTwoThousandSevenHundredAndSixtySevenCodeUnitsIsTheLimit)
 {
     const Converted longest = Convert(std::u16string(qxm::kMaxTextLength, u'x'));
     EXPECT_FALSE(longest.result.error);
@@ -114,15 +84,23 @@ TEST(ConversionTest, thirtyTwoThousandSevenHundredAndSixtySevenCharactersIsTheLi
     const Converted refused = Convert(tooLong);
     ASSERT_TRUE(refused.result.error);
     EXPECT_EQ(refused.result.error->kind, RunTimeErrorKind::Overflow);
-    EXPECT_EQ(refused.result.error->cause, RunTimeError::Cause::TextTooLong);
     EXPECT_EQ(refused.result.error->length, 32768u);
     EXPECT_TRUE(refused.result.text.empty());
 }
 
-TEST(ConversionTest, aCompleteRunLeavesThePositionOnePastTheEnd)
+TEST(PreviewTest, drawsTheGlyphsTopRowFirstOneDarkColumnApartUpToAStop)
 {
-    EXPECT_EQ(Convert(u"Hello").CharPos, 6);
-    EXPECT_EQ(Convert(u"").CharPos, 1);
+    using Picture = std::array<std::string, qxm::kGlyphRows>;
+    const std::pair<std::u16string, Picture> cases[] = {
+        {u"\\", {"#...#", ".#.#.", "#####", "..#..", "#####", "..#..", "..#.."}},
+        {u"~", {".....", ".....", "..#..", "...#.", "#####", "...#.", "..#.."}},
+        {u"!", {"..#..", "..#..", "..#..", "..#..", ".....", ".....", "..#.."}},
+        {u"\u007f", {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
+        {u"Hi\t!",
+         {"#...#...#..", "#...#......", "#...#..##..", "#####...#..", "#...#...#..", "#...#...#..", "#...#..###."}},
+    };
+    for (const auto &[text, picture] : cases)
+        EXPECT_EQ(qxm::PreviewText(qxm::BuiltInFont(), TestCodePage(), text).rows, picture);
 }
 
 } // namespace

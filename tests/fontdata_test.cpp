@@ -19,31 +19,6 @@ qxm::FontDataOptions Options(const char *format, ByteLayout layout = {})
     return options;
 }
 
-TEST(FontDataTest, eachFormatWritesItsLinesInsideItsFrame)
-{
-    const struct
-    {
-        qxm::FontDataOptions options;
-        std::string output;
-    } cases[] = {
-        {Options("bascom"), "Data &H7F , &H08 , &H08 , &H08 , &H7F  'H\r\nData   '\xC3\xA9\r\n"},
-        {Options("gcb"),
-         "Table LedText\r\n0x7F, 0x08, 0x08, 0x08, 0x7F  'H\r\n0x00, 0x00, 0x00, 0x00, 0x00  '\xC3\xA9\r\n"
-         "End Table\r\n"},
-        {Options("proton"),
-         "LedText:\r\nCData $7F, $08, $08, $08, $7F  'H\r\nCData $00, $00, $00, $00, $00  '\xC3\xA9\r\n"},
-        {Options("c", {true, 4}),
-         "const unsigned char LedText[][7] = {\n    {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}, "
-         "/* H */\n    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}, /* \xC3\xA9 */\n};\n"},
-    };
-    const TestCodePage codePage;
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.output);
-        const auto lines = qxm::FormatText(qxm::BuiltInFont(), codePage, u"H\u00e9", c.options).text;
-        EXPECT_EQ(qxm::FontDataHeader(c.options) + lines + qxm::FontDataFooter(c.options), c.output);
-    }
-}
-
 // Decodes each line's bytes (two hexadecimal digits after each prefix) back
 // into the glyph's columns; a bit that is no dot's fails.
 std::vector<qxm::GlyphColumns> Decode(const std::string &text, const std::string &prefix, const ByteLayout &layout)

@@ -6,6 +6,7 @@
 #include "windows/companion/frmsplash.h"
 #include "windows/main/frmmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -205,6 +206,29 @@ private slots:
                                                             QStringLiteral("Gr\u00fc\u00df"), value));
         QCOMPARE(value, QStringLiteral("C\u00e9\u20ac"));
         registry.clear();
+    }
+
+    void shouldNameItsPartsForScreenReaders_data()
+    {
+        QTest::addColumn<QByteArray>("part");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("input") << QByteArray("TxtInput") << QAccessible::EditableText << "Enter your text";
+        QTest::newRow("output") << QByteArray("TxtOutput") << QAccessible::EditableText << "Converted text";
+        QTest::newRow("converter window") << QByteArray() << QAccessible::Window << "QXM 1.0 - www.quorvel.example";
+        QTest::newRow("About window") << QByteArray("frmAbout") << QAccessible::Dialog << "About www.quorvel.example";
+    }
+
+    void shouldNameItsPartsForScreenReaders()
+    {
+        QFETCH(QByteArray, part);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
+        click("CmdHelp");
+        QWidget *widget = part.isEmpty() ? m_main.loaded() : control(part.constData());
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        QCOMPARE(accessible->role(), role);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "windows/companion/frmsplash.h"
 #include "windows/main/frmmain.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
+#include <QWindow>
 
 class FrmSplashTest : public QObject
 {
@@ -111,6 +113,23 @@ private slots:
         QCOMPARE(caption(), QStringLiteral("+44 7700 900123"));
         QCOMPARE(m_splash->findChild<QMessageBox *>()->text(),
                  QStringLiteral("Overflow: the splash window's tick counter passed 255"));
+    }
+
+    void shouldEndOnTheDesktopsCloseRequestAsOnAKey()
+    {
+        tick();
+        // What Alt+F4 or the window manager's close message turns into.
+        m_splash->windowHandle()->close();
+        QVERIFY(mainVisible());
+        QTRY_VERIFY(!m_splash);
+    }
+
+    void shouldBeANamedWindowWithoutACaption()
+    {
+        QAccessibleInterface *splash = QAccessible::queryAccessibleInterface(m_splash);
+        QCOMPARE(splash->role(), QAccessible::Window);
+        QCOMPARE(splash->text(QAccessible::Name), QStringLiteral("Quorvel Text Generator (QXM)"));
+        QCOMPARE(m_splash->windowTitle(), QString());
     }
 };
 

@@ -2,9 +2,12 @@
 #include "platform/outputtextbox.h"
 #include "platform/runtimeerrorexception.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTextCursor>
 
 namespace {
 
@@ -65,6 +68,35 @@ private slots:
         form.button->click();
         QCOMPARE(form.stepsDone, 2);
         QCOMPARE(form.reported, QStringLiteral("the platform said no"));
+    }
+
+    void shouldCopyExactlyTheSelectedTextByHand_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("from"); // document positions, where each line break is one
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("copied");
+        const QString lines = QStringLiteral("ab\r\ncd\r\n");
+        QTest::newRow("everything") << lines << 0 << 6 << lines;
+        QTest::newRow("across a line break") << lines << 1 << 4 << QStringLiteral("b\r\nc");
+        QTest::newRow("a line break alone") << lines << 2 << 3 << QStringLiteral("\r\n");
+        QTest::newRow("after CR and LF alone") << QStringLiteral("a\rb\nc\r\nd") << 4 << 7 << QStringLiteral("c\r\nd");
+    }
+
+    void shouldCopyExactlyTheSelectedTextByHand()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, copied);
+        qxm::OutputTextBox box;
+        box.SetText(text);
+        QTextCursor cursor(box.document());
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        box.setTextCursor(cursor);
+        QTest::keySequence(&box, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
 };
 

@@ -72,8 +72,12 @@ screenshot() {
 clipboard() {
     xclip -selection clipboard -o 2>/dev/null
 }
+# The window asks to stay out of the taskbar, whatever the window manager.
+skips_taskbar() {
+    [[ $(xprop -id "$1" _NET_WM_STATE 2>/dev/null) == *_NET_WM_STATE_SKIP_TASKBAR* ]]
+}
 
-splash_title='^QXM$'
+splash_title='^$'
 main_title='^QXM 1\.0 - www\.quorvel\.example$'
 about_title='^About www\.quorvel\.example$'
 
@@ -81,7 +85,8 @@ echo "--- a key ends the splash"
 "$qxm" &
 qxm_pid=$!
 splash=$(find_window "$splash_title")
-check "the splash appears" test -n "$splash"
+check "the splash appears, with an empty caption" test -n "$splash"
+check "the splash stays out of the taskbar" skips_taskbar "$splash"
 check "the converter window is not shown while the splash is" window_gone "$main_title"
 sleep 0.5
 screenshot splash
@@ -111,6 +116,7 @@ about=$(find_window "$about_title" 5)
 check "Help opens the About window" test -n "$about"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 check "the About window stands where its design puts it (156, 129)" test "$X,$Y" = "156,129"
+check "the About window stays out of the taskbar" skips_taskbar "$about"
 sleep 0.3
 screenshot about
 xdotool key Escape

@@ -47,4 +47,5 @@ check_installed_tree "$root/usr"
 stripped() { [[ $(file -b "$1") == *", stripped"* ]]; }
 check "its qxm is stripped" stripped "$root/usr/bin/qxm"
 check "its qxm-convert is stripped" stripped "$root/usr/bin/qxm-convert"
+check "its copyright file gives the MIT licence" grep -qx 'License: MIT' "$root/usr/share/doc/qxm/copyright"
 finish

@@ -3,17 +3,15 @@
 #include "core/productinfo.h"
 #include "platform/ansicodepage.h"
 #include "platform/linecontrol.h"
+#include "platform/picture.h"
 #include "platform/widgetcolors.h"
 #include "windows/companion/keyvaluereader.h"
 
 #include <QColor>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPalette>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
-#include <QShortcut>
 
 namespace {
 
@@ -38,10 +36,10 @@ constexpr QRect cmdOK(400, 272, 84, 23);
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    // A dialog that belongs to the main window stays out of the taskbar.
-    : qxm::Form(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : qxm::DialogForm(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
+    KeepOutOfTaskbar();
     setWindowTitle(Design::Caption);
     if (parent)
         setWindowIcon(parent->windowIcon());
@@ -52,7 +50,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/resources/picicon.png")));
+    picIcon->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/picicon.png")));
     picIcon->setGeometry(Design::picIcon);
 
     Line1 = new qxm::LineControl(Design::Line1From, Design::Line1To, Design::White, Design::Line1Width, this);
@@ -70,16 +68,10 @@ frmAbout::frmAbout(QWidget *parent)
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(Design::cmdOK);
+    // OK is both the default button (Return and Enter) and the cancel one:
+    // Escape rejects the dialog, which closes it as OK does.
     cmdOK->setDefault(true);
     cmdOK->setFocus();
-
-    // OK is both the default and the cancel button: Enter and Escape press it
-    // wherever the focus is.
-    for (const QKeySequence &key :
-         {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Escape)}) {
-        auto *shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, cmdOK, &QPushButton::click);
-    }
     ConnectHandler(cmdOK, &QPushButton::clicked, &frmAbout::cmdOK_Click);
 }
 

@@ -11,7 +11,7 @@ class LineControl;
 
 // The About window: the maker's picture and contact details, closed by OK,
 // Enter, Escape or the title bar's close button. Modeless, one instance.
-class frmAbout : public qxm::Form
+class frmAbout : public qxm::DialogForm
 {
     Q_OBJECT
 

@@ -2,14 +2,15 @@
 
 #include "core/checkedarithmetic.h"
 #include "core/productinfo.h"
+#include "platform/picture.h"
 #include "platform/runtimeerrorexception.h"
 #include "windows/main/frmmain.h"
 
+#include <QCloseEvent>
 #include <QFont>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPixmap>
 #include <QRect>
 #include <QTimer>
 
@@ -31,11 +32,14 @@ constexpr int TickMilliseconds = 3000;
 } // namespace
 
 frmSplash::frmSplash(FrmMain &mainWindow)
-    // No title bar, no close button, not in the taskbar.
+    // No title bar, no close button.
     : qxm::Form(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
-    , m_mainWindow(mainWindow)
+    , m_mainWindow(&mainWindow)
 {
     setObjectName(QStringLiteral("frmSplash"));
+    KeepOutOfTaskbar();
+    // The caption stays empty; a screen reader names the window all the same.
+    setAccessibleName(QString::fromUtf8(qxm::ProductInfo::ProductName));
     setFixedSize(Design::Client);
     // No control takes the focus, so every key reaches the window itself.
     setFocusPolicy(Qt::StrongFocus);
@@ -47,7 +51,7 @@ frmSplash::frmSplash(FrmMain &mainWindow)
 
     imgLogo = new QLabel(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setPixmap(QPixmap(QStringLiteral(":/resources/imglogo.png")));
+    imgLogo->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/imglogo.png")));
     imgLogo->setGeometry(Design::imgLogo);
     imgLogo->setToolTip(QString::fromUtf8(qxm::ProductInfo::WebSite));
 
@@ -89,7 +93,7 @@ void frmSplash::Timer1_Timer()
         SetProductNameCaption(QString::fromUtf8(qxm::ProductInfo::Mobile));
         break;
     case 4:
-        ShowMainWindowAndClose();
+        close();
         break;
     default:
         break;
@@ -110,15 +114,17 @@ void frmSplash::keyPressEvent(QKeyEvent *event)
 
 void frmSplash::Form_KeyPress(int)
 {
-    ShowMainWindowAndClose();
+    close();
 }
 
-void frmSplash::ShowMainWindowAndClose()
+void frmSplash::closeEvent(QCloseEvent *event)
 {
-    // The main window first: if it cannot be shown, the splash stays and the
-    // user is not left without a window.
-    m_mainWindow.show();
-    close();
+    // However the splash ends, the fourth tick, a key or the desktop's close
+    // request (Alt+F4), the converter window comes first: the user is never
+    // left without a window.
+    if (m_mainWindow)
+        m_mainWindow->show();
+    qxm::Form::closeEvent(event);
 }
 
 void frmSplash::SetProductNameCaption(const QString &caption)

@@ -2,6 +2,8 @@
 
 #include "platform/form.h"
 
+#include <QPointer>
+
 #include <cstdint>
 
 class QFrame;
@@ -10,8 +12,9 @@ class QTimer;
 class FrmMain;
 
 // The start-up window: the logo and the product name, then every three
-// seconds one of the maker's contact details; the fourth tick, or any key
-// that types a character, brings up the converter window and closes this one.
+// seconds one of the maker's contact details; the fourth tick, any key that
+// types a character, or a close request brings up the converter window and
+// closes this one.
 class frmSplash : public qxm::Form
 {
     Q_OBJECT
@@ -23,14 +26,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void Timer1_Timer();
     void Form_KeyPress(int KeyAscii);
-    void ShowMainWindowAndClose();
     void SetProductNameCaption(const QString &caption);
 
-    FrmMain &m_mainWindow;
+    QPointer<FrmMain> m_mainWindow;
     std::uint8_t TickCount = 0;
 
     QFrame *Frame1;

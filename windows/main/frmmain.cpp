@@ -5,6 +5,7 @@
 #include "platform/clipboard.h"
 #include "platform/linecontrol.h"
 #include "platform/outputtextbox.h"
+#include "platform/picture.h"
 #include "platform/qtext.h"
 #include "platform/runtimeerrortext.h"
 #include "platform/widgetcolors.h"
@@ -12,13 +13,13 @@
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
 
+#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 
@@ -32,8 +33,7 @@ namespace Design {
 constexpr QSize Client(305, 377);
 const QString Caption = QStringLiteral("QXM 1.0 - ") + QLatin1String(qxm::ProductInfo::WebSite);
 const QColor LightGreen(192, 255, 192);
-constexpr char WindowFont[] = "MS Sans Serif";
-constexpr qreal WindowFontPoints = 8.0;
+constexpr char InputFont[] = "MS Sans Serif";
 constexpr qreal InputFontPoints = 9.75;
 
 constexpr QRect LblInput(8, 8, 81, 17);
@@ -78,6 +78,8 @@ QPushButton *MakeButton(const QString &name, const QString &text, const QString 
     button->setObjectName(name);
     button->setToolTip(toolTip);
     button->setGeometry(geometry);
+    // A coloured command button is flat: one colour, no gradient.
+    button->setFlat(true);
     qxm::SetColors(button, {{QPalette::Button, background}});
     return button;
 }
@@ -99,11 +101,6 @@ FrmMain::FrmMain(QWidget *parent)
     setWindowTitle(Design::Caption);
     setWindowIcon(ProgramIcon());
     setFixedSize(Design::Client);
-    {
-        QFont windowFont(QString::fromLatin1(Design::WindowFont));
-        windowFont.setPointSizeF(Design::WindowFontPoints);
-        setFont(windowFont);
-    }
     qxm::SetColors(this, {{QPalette::Window, palette().color(QPalette::Highlight)}});
     setAutoFillBackground(true);
     const QColor toolTipBase = palette().color(QPalette::ToolTipBase);
@@ -115,11 +112,12 @@ FrmMain::FrmMain(QWidget *parent)
     TxtInput = new QLineEdit(this);
     TxtInput->setObjectName(QStringLiteral("TxtInput"));
     TxtInput->setToolTip(QStringLiteral("Enter your text "));
+    TxtInput->setAccessibleName(QStringLiteral("Enter your text"));
     TxtInput->setGeometry(Design::TxtInput);
     // Qt's default cap of 32767 would hide the conversion's own length limit.
     TxtInput->setMaxLength(std::numeric_limits<int>::max());
     {
-        QFont inputFont(QString::fromLatin1(Design::WindowFont));
+        QFont inputFont(QString::fromLatin1(Design::InputFont));
         inputFont.setPointSizeF(Design::InputFontPoints);
         // The whole line is laid out again on every keystroke; skipping
         // shaping where the script needs none keeps long texts responsive.
@@ -134,6 +132,7 @@ FrmMain::FrmMain(QWidget *parent)
     TxtOutput = new qxm::OutputTextBox(this);
     TxtOutput->setObjectName(QStringLiteral("TxtOutput"));
     TxtOutput->setToolTip(QStringLiteral("Converted text "));
+    TxtOutput->setAccessibleName(QStringLiteral("Converted text"));
     TxtOutput->setGeometry(Design::TxtOutput);
     qxm::SetColors(TxtOutput, {{QPalette::Base, Design::LightGreen}});
 
@@ -147,7 +146,7 @@ FrmMain::FrmMain(QWidget *parent)
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/resources/picture1.png")));
+    Picture1->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/picture1.png")));
     Picture1->setGeometry(Design::Picture1);
 
     Name = MakeLabel(QStringLiteral("Name"), QString::fromUtf8(qxm::ProductInfo::MakerName), Design::Name,
@@ -171,10 +170,13 @@ FrmMain::FrmMain(QWidget *parent)
     LblRunTimeError->setMargin(1);
     {
         QFont small = font();
-        small.setPointSizeF(Design::WindowFontPoints - 1);
+        small.setPointSizeF(small.pointSizeF() - 1);
         LblRunTimeError->setFont(small);
     }
-    qxm::SetColors(LblRunTimeError, {{QPalette::Window, toolTipBase}, {QPalette::WindowText, QColor(160, 0, 0)}});
+    // Dark red on a light strip, light red on a dark one (a dark desktop
+    // theme): readable either way.
+    const QColor errorText = toolTipBase.lightnessF() < 0.5 ? QColor(255, 150, 150) : QColor(160, 0, 0);
+    qxm::SetColors(LblRunTimeError, {{QPalette::Window, toolTipBase}, {QPalette::WindowText, errorText}});
     LblRunTimeError->setAutoFillBackground(true);
     LblRunTimeError->hide();
 
@@ -215,8 +217,14 @@ frmSplash *FrmMain::splashWindow() const
 
 void FrmMain::TxtInput_Change()
 {
-    const auto result =
-        qxm::ConvertText(CharData, qxm::Windows1252CodePage::instance(), qxm::Utf16View(TxtInput->text()), CharPos);
+    const auto &codePage = qxm::Windows1252CodePage::instance();
+    if (!codePage.isValid()) {
+        // Every letter would come out as '?': convert nothing and say why.
+        ShowConversionError(QStringLiteral("Cannot convert: this Qt build has no Windows-1252 converter. "
+                                           "Your text is kept."));
+        return;
+    }
+    const auto result = qxm::ConvertText(CharData, codePage, qxm::Utf16View(TxtInput->text()), CharPos);
     TxtOutput->SetText(qxm::ToQString(result.text));
     ShowConversionError(result.error ? DescribeRunTimeError(*result.error) : QString());
 }
@@ -258,7 +266,14 @@ void FrmMain::ShowConversionError(const QString &message)
 void FrmMain::UpdateErrorMessage()
 {
     const QString &message = m_commandError.isEmpty() ? m_conversionError : m_commandError;
+    if (message == LblRunTimeError->text())
+        return;
     LblRunTimeError->setText(message);
     LblRunTimeError->setToolTip(message);
     LblRunTimeError->setVisible(!message.isEmpty());
+    // A screen reader reads a new message out at once, as the user types on.
+    if (!message.isEmpty()) {
+        QAccessibleEvent alert(LblRunTimeError, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
 }

@@ -1,5 +1,6 @@
 #include "core/productinfo.h"
 #include "platform/designfonts.h"
+#include "platform/designstyle.h"
 #include "platform/forminstance.h"
 #include "windows/main/frmmain.h"
 
@@ -13,7 +14,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QString::fromLatin1(qxm::ProductInfo::Version));
     QApplication::setOrganizationName(QString::fromLatin1(qxm::ProductInfo::MakerName));
     QApplication::setDesktopFileName(QStringLiteral("example.quorvel.qxm"));
-    qxm::InstallFontSubstitutes();
+    qxm::SetApplicationDesignFont();
+    QApplication::setStyle(new qxm::DesignStyle);
 
     // The start-up window decides itself when it becomes visible.
     qxm::FormInstance<FrmMain> startUpWindow;

@@ -173,10 +173,8 @@ private slots:
                                                                   "    {0x04, 0x04, 0x15, 0x0E, 0x04}, /* ~ */\n};\n")
                                                     << QByteArray();
         QTest::newRow("a font's glyphs, in the whole font up to code 255")
-            << R"(F=/usr/share/fonts/X11/misc/5x7.pcf.gz; "$0" --font $F é && "$0" --font $F --table | tail -n 1)" << 0
-            << QByteArray("Data &H0C , &H36 , &H5A , &H08 , &H00  '\xc3\xa9\r\n"
-                          "Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n")
-            << QByteArray();
+            << R"("$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table | tail -n 1)" << 0
+            << QByteArray("Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n") << QByteArray();
         QTest::newRow("file kept when the font is refused")
             << R"sh(cd "$1" && echo old >f; "$0" --font nofont -o f H; s=$?; cat f; ls -A; exit $s)sh" << 1
             << QByteArray("old\nf\n") << QByteArray("qxm-convert: there is no font file \"nofont\"\n");

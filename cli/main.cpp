@@ -2,6 +2,7 @@
 #include "core/glyphfont.h"
 #include "core/preview.h"
 #include "core/productinfo.h"
+#include "platform/freetypefont.h"
 #include "platform/qtext.h"
 #include "platform/runtimeerrortext.h"
 #include "platform/windows1252codepage.h"
@@ -22,6 +23,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -237,6 +239,7 @@ struct CommandLine
     Settings settings;
     bool table = false;
     QString outputFile;
+    std::optional<QString> fontFile; // the built-in font without one
     QStringList texts;
 };
 
@@ -284,6 +287,10 @@ struct Options
     QCommandLineOption output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
                               QStringLiteral("Write to FILE, replacing it only when the whole run succeeds."),
                               QStringLiteral("FILE")};
+    QCommandLineOption font{QStringLiteral("font"),
+                            QStringLiteral("Use the glyphs of FILE, a font FreeType reads (BDF, PCF, a bitmap strike), "
+                                           "instead of the built-in font: codes 32 to 255 of Windows-1252."),
+                            QStringLiteral("FILE")};
     QCommandLineOption preview{
         QStringList{QStringLiteral("p"), QStringLiteral("preview")},
         QStringLiteral("Print the dot-matrix picture of the text ('#' lit, '.' dark) instead of font data.")};
@@ -326,7 +333,19 @@ std::optional<QString> readCommandLine(const QCommandLineParser &parser, const O
     if (command.table && (!command.texts.isEmpty() || settings.preview))
         return QStringLiteral("--table writes the whole font: it takes no TEXT and no --preview");
     command.outputFile = parser.value(options.output);
+    if (parser.isSet(options.font))
+        command.fontFile = parser.value(options.font);
     return std::nullopt;
+}
+
+// The file system's own name for a file named on the command line.
+std::filesystem::path filePath(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(name.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+#endif
 }
 
 int usageError(const QCommandLineParser &parser, const QString &message)
@@ -357,8 +376,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const Options options;
-    parser.addOptions(
-        {options.format, options.rows, options.firstBit, options.name, options.table, options.output, options.preview});
+    parser.addOptions({options.format, options.rows, options.firstBit, options.name, options.table, options.output,
+                       options.font, options.preview});
     parser.addPositionalArgument(QStringLiteral("TEXT"),
                                  QStringLiteral("The text to convert; several are joined by spaces."),
                                  QStringLiteral("[TEXT...]"));
@@ -390,6 +409,20 @@ int main(int argc, char *argv[])
     if (!qxm::Windows1252CodePage::instance().isValid()) {
         writeError(QStringLiteral("this Qt build has no windows-1252 converter; nothing was converted"));
         return ExitRunStopped;
+    }
+
+    // Read before any output is opened, so that a font refused leaves nothing
+    // behind; it then serves the whole run.
+    std::optional<qxm::GlyphFont> fileFont;
+    if (command.fontFile) {
+        const qxm::FontFileResult loaded =
+            qxm::ReadFontFile(filePath(*command.fontFile), qxm::Windows1252CodePage::instance());
+        if (!loaded.font) {
+            writeError(qxm::ToQString(loaded.error));
+            return ExitRunStopped;
+        }
+        fileFont = loaded.font;
+        command.settings.font = &*fileFont;
     }
 
     // A file is written aside and takes the old one's place only after a

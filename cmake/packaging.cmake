@@ -129,7 +129,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps names the Qt and C++ runtime packages the programs link to.
+# dpkg-shlibdeps names the Qt, FreeType and C++ runtime packages the programs
+# link to.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows were laid out for fonts whose metrics Liberation Sans shares.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)

@@ -6,17 +6,20 @@ QXM_BUILD=${QXM_BUILD:-$QXM_ROOT/build}
 
 # What building and starting the program needs. libxcb carries the window
 # hints Qt has no call for (staying out of the taskbar); the Liberation
-# fonts match the metrics of the fonts the windows were designed with.
-QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev fonts-liberation)
+# fonts match the metrics of the fonts the windows were designed with;
+# FreeType reads the font files qxm-convert is given.
+QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-dev libbenchmark-dev fonts-liberation
+    libfreetype-dev)
 
 # What the tests need besides: a real X server to drive the program on, and
 # the tools to type, click, read the clipboard and window properties and take
 # screenshots there; the validators of the desktop entry and AppStream
 # record, what CPack needs for a .deb (file, dpkg-shlibdeps), groff for the
 # man page, windres with the mingw C preprocessor it runs for the Windows
-# version record; clang with its sanitizer and libFuzzer runtimes, and the
-# static analysers.
-QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick
+# version record; clang with its sanitizer and libFuzzer runtimes, the
+# static analysers, and Debian's 5x7 and 4x6 bitmap fonts (and larger ones
+# to refuse) for the font reader.
+QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base
     desktop-file-utils appstream file dpkg-dev groff-base gcc-mingw-w64-x86-64-posix
     clang libclang-rt-14-dev clang-tidy cppcheck clang-format)
 

@@ -176,6 +176,12 @@ private slots:
                                                     << QByteArray("    {0x00, 0x00, 0x00, 0x00, 0x00}, /*   */\n"
                                                                   "    {0x04, 0x04, 0x15, 0x0E, 0x04}, /* ~ */\n};\n")
                                                     << QByteArray();
+        QTest::newRow("a font's glyphs, in the whole font up to code 255")
+            << R"("$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table | tail -n 1)" << 0
+            << QByteArray("Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n") << QByteArray();
+        QTest::newRow("file kept when the font is refused")
+            << R"sh(cd "$1" && echo old >f; "$0" --font nofont -o f H; s=$?; cat f; ls -A; exit $s)sh" << 1
+            << QByteArray("old\nf\n") << QByteArray("qxm-convert: there is no font file \"nofont\"\n");
         QTest::newRow("unknown format") << R"("$0" -f basic H)" << 2 << QByteArray()
                                         << QByteArray("qxm-convert: unknown format 'basic': use one of bascom, gcb, "
                                                       "proton, c\n");

@@ -30,6 +30,7 @@ check "the package is named qxm" test "$(field Package)" = qxm
 check "its version is $version" test "$(field Version)" = "$version"
 check "it depends on libqt6core6" has_dependency libqt6core6
 check "it depends on libqt6widgets6" has_dependency libqt6widgets6
+check "it depends on libfreetype6" has_dependency libfreetype6
 check "it depends on libc6" has_dependency libc6
 check "it depends on libstdc++6" has_dependency 'libstdc\+\+6'
 maintainer_with_address() { [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]]; }

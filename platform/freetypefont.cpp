@@ -1,0 +1,245 @@
+#include "platform/freetypefont.h"
+
+#include "core/chardata.h"
+#include "core/codepage.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_BITMAP_H
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace qxm {
+
+namespace {
+
+constexpr std::int16_t kLastFontCode = 255;
+constexpr int kCellColumns = static_cast<int>(kGlyphColumns);
+constexpr int kCellRows = static_cast<int>(kGlyphRows);
+// Far above any bitmap font; it keeps a mistaken argument (a disk image, say)
+// from being read into memory whole.
+constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
+
+struct LibraryCloser
+{
+    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+};
+struct FaceCloser
+{
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+using Library = std::unique_ptr<FT_LibraryRec_, LibraryCloser>;
+using Face = std::unique_ptr<FT_FaceRec_, FaceCloser>;
+
+struct Dot
+{
+    int column;
+    int row;
+};
+
+struct Glyph
+{
+    std::int16_t code;
+    char16_t character;
+    int advance;
+    std::vector<Dot> dots; // from the cell's top-left corner
+};
+
+// FreeType's names and the system's messages are ASCII in practice; Latin-1
+// keeps any other byte visible rather than dropping it.
+std::u16string Widened(std::string_view text)
+{
+    std::u16string wide;
+    for (const char byte : text)
+        wide += static_cast<char16_t>(static_cast<unsigned char>(byte));
+    return wide;
+}
+
+std::u16string Number(long value)
+{
+    return Widened(std::to_string(value));
+}
+
+std::u16string Quoted(const std::filesystem::path &file)
+{
+    try {
+        return u"\"" + file.u16string() + u"\"";
+    } catch (const std::exception &) {
+        // A name that is not UTF-8 still names the file, if less readably.
+        return u"\"" + Widened(file.string()) + u"\"";
+    }
+}
+
+std::u16string Size(int columns, int rows)
+{
+    return Number(columns) + u" by " + Number(rows);
+}
+
+// "the font "Fixed" in "5x8.pcf.gz"", or without a name when it has none.
+std::u16string FontIn(FT_Face face, const std::filesystem::path &file)
+{
+    if (!face->family_name)
+        return u"the font in " + Quoted(file);
+    std::u16string name = Widened(face->family_name);
+    if (face->style_name && std::strcmp(face->style_name, "Regular") != 0)
+        name += u" " + Widened(face->style_name);
+    return u"the font \"" + name + u"\" in " + Quoted(file);
+}
+
+// The whole file in memory: FreeType then reads gzip-compressed fonts the same
+// way, and the name reaches no narrow-character file call on Windows.
+std::u16string ReadWholeFile(const std::filesystem::path &file, std::vector<char> &bytes)
+{
+    std::error_code failure;
+    const std::filesystem::file_status status = std::filesystem::status(file, failure);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return u"there is no font file " + Quoted(file);
+    if (failure)
+        return u"cannot read the font file " + Quoted(file) + u": " + Widened(failure.message());
+    if (std::filesystem::is_directory(status))
+        return Quoted(file) + u" is a folder, not a font file";
+    if (!std::filesystem::is_regular_file(status))
+        return Quoted(file) + u" is not a regular file, so not a font file";
+    const std::uintmax_t size = std::filesystem::file_size(file, failure);
+    if (failure)
+        return u"cannot read the font file " + Quoted(file) + u": " + Widened(failure.message());
+    if (size > kMaxFileBytes)
+        return Quoted(file) + u" is too large to be a font file";
+
+    bytes.resize(static_cast<std::size_t>(size));
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        return u"cannot read the font file " + Quoted(file);
+    return {};
+}
+
+// The tallest bitmap strike that fits the display; without one, the outline
+// drawn at the display's height; without an outline, the smallest strike,
+// which is then refused with its size.
+FT_Error ChooseSize(FT_Face face)
+{
+    int fitting = -1;
+    int smallest = -1;
+    for (int strike = 0; strike < face->num_fixed_sizes; ++strike) {
+        const FT_Short height = face->available_sizes[strike].height;
+        if (height <= kCellRows && (fitting < 0 || height > face->available_sizes[fitting].height))
+            fitting = strike;
+        if (smallest < 0 || height < face->available_sizes[smallest].height)
+            smallest = strike;
+    }
+    if (fitting >= 0)
+        return FT_Select_Size(face, fitting);
+    if (FT_IS_SCALABLE(face) || smallest < 0)
+        return FT_Set_Pixel_Sizes(face, 0, kCellRows);
+    return FT_Select_Size(face, smallest);
+}
+
+// Draws one glyph in black and white; the font's ascent is the cell's top row.
+bool RenderGlyph(FT_Library library, FT_Face face, FT_UInt index, int ascent, Glyph &glyph)
+{
+    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0)
+        return false;
+    const FT_GlyphSlot slot = face->glyph;
+    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+
+    // One byte per dot whatever the font's depth: a grey font's dot counts as
+    // lit from half its full level.
+    FT_Bitmap levels;
+    FT_Bitmap_Init(&levels);
+    const bool converted = FT_Bitmap_Convert(library, &slot->bitmap, &levels, 1) == 0;
+    for (unsigned row = 0; converted && row < levels.rows; ++row) {
+        const unsigned char *line = levels.buffer + static_cast<std::ptrdiff_t>(row) * levels.pitch;
+        for (unsigned column = 0; column < levels.width; ++column) {
+            if (2 * line[column] >= levels.num_grays)
+                glyph.dots.push_back(
+                    {slot->bitmap_left + static_cast<int>(column), ascent - slot->bitmap_top + static_cast<int>(row)});
+        }
+    }
+    FT_Bitmap_Done(library, &levels);
+    return converted;
+}
+
+std::u16string GlyphName(const Glyph &glyph, const std::filesystem::path &file)
+{
+    return u"the glyph of \"" + std::u16string(1, glyph.character) + u"\" (code " + Number(glyph.code) + u") in "
+           + Quoted(file);
+}
+
+std::u16string ReadGlyphs(const std::filesystem::path &file, const std::vector<char> &bytes, const CodePage &codePage,
+                          GlyphFont &font)
+{
+    FT_Library rawLibrary = nullptr;
+    if (FT_Init_FreeType(&rawLibrary) != 0)
+        return u"the font reader could not start, so " + Quoted(file) + u" was not read";
+    const Library library(rawLibrary);
+
+    FT_Face rawFace = nullptr;
+    if (FT_New_Memory_Face(library.get(), reinterpret_cast<const FT_Byte *>(bytes.data()),
+                           static_cast<FT_Long>(bytes.size()), 0, &rawFace)
+        != 0)
+        return Quoted(file) + u" is not a font file (BDF, PCF or any other that FreeType reads)";
+    const Face face(rawFace);
+    if (FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0)
+        return u"the font in " + Quoted(file) + u" does not say which characters its glyphs are (no Unicode map)";
+    if (ChooseSize(face.get()) != 0)
+        return u"the font in " + Quoted(file) + u" cannot be drawn at " + Number(kCellRows) + u" dots high";
+
+    const FT_Size_Metrics &metrics = face->size->metrics;
+    const int ascent = static_cast<int>(metrics.ascender >> 6);
+    const int rows = static_cast<int>((metrics.ascender - metrics.descender) >> 6);
+    int columns = 0;
+    std::vector<Glyph> glyphs;
+    for (std::int16_t code = kFirstGlyphCode; code <= kLastFontCode; ++code) {
+        Glyph glyph{code, codePage.CharOf(code), 0, {}};
+        const FT_UInt index = FT_Get_Char_Index(face.get(), glyph.character);
+        if (index == 0)
+            continue;
+        if (!RenderGlyph(library.get(), face.get(), index, ascent, glyph))
+            return GlyphName(glyph, file) + u" cannot be read";
+        columns = std::max(columns, glyph.advance);
+        glyphs.push_back(std::move(glyph));
+    }
+    if (columns > kCellColumns || rows > kCellRows)
+        return FontIn(face.get(), file) + u" is " + Size(columns, rows) + u" dots, larger than the display's "
+               + Size(kCellColumns, kCellRows);
+
+    for (const Glyph &glyph : glyphs) {
+        GlyphColumns dots{};
+        for (const Dot &dot : glyph.dots) {
+            if (dot.column < 0 || dot.column >= columns || dot.row < 0 || dot.row >= rows)
+                return GlyphName(glyph, file) + u" does not fit in the font's " + Size(columns, rows) + u" cell";
+            dots[static_cast<std::size_t>(dot.column)] |= static_cast<std::uint8_t>(1u << (kCellRows - 1 - dot.row));
+        }
+        font[static_cast<std::size_t>(glyph.code)] = dots;
+    }
+    return {};
+}
+
+} // namespace
+
+FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage)
+{
+    FontFileResult result;
+    std::vector<char> bytes;
+    result.error = ReadWholeFile(file, bytes);
+    if (!result.error.empty())
+        return result;
+    GlyphFont font;
+    result.error = ReadGlyphs(file, bytes, codePage, font);
+    if (result.error.empty())
+        result.font = font;
+    return result;
+}
+
+} // namespace qxm

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/glyphfont.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace qxm {
+
+class CodePage;
+
+struct FontFileResult
+{
+    // The glyph of each code from 32 to 255 whose character the font has.
+    std::optional<GlyphFont> font;
+    // Why the file gave no font, naming it; empty when it did.
+    std::u16string error;
+};
+
+// Reads any font FreeType opens (BDF, PCF, compressed or not, a bitmap strike
+// or a scalable outline drawn at 7 pixels) into glyphs for the display. Each
+// code is looked up by its character in the code page. A font that does not
+// fit the 5 by 7 cell is refused as a whole: a display showing some glyphs
+// cut off is worse than a clear refusal.
+FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage);
+
+} // namespace qxm

@@ -1,0 +1,83 @@
+#include "platform/freetypefont.h"
+#include "tests/testcodepage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+
+namespace {
+
+const std::string kOwnFonts = QXM_TEST_FONT_DIR "/";
+const std::string kDebianFonts = "/usr/share/fonts/X11/misc/";
+
+qxm::FontFileResult Read(const std::string &file)
+{
+    // Latin-1 but for the euro sign, whose code is 128 as in Windows-1252.
+    TestCodePage codePage;
+    codePage.overrides[u'\u20ac'] = 128;
+    return qxm::ReadFontFile(file, codePage);
+}
+
+// What the display shows: rows top first, '|' between them.
+std::string Picture(const std::optional<qxm::GlyphColumns> &glyph)
+{
+    std::string picture = glyph ? "" : "no glyph";
+    for (int row = 0; glyph && row < 7; ++row) {
+        for (const std::uint8_t column : *glyph)
+            picture += (column >> (6 - row)) & 1 ? '#' : '.';
+        picture += row < 6 ? "|" : "";
+    }
+    return picture;
+}
+
+TEST(FontFileTest, shouldPlaceEachGlyphByTheFontsAscentAndItsBearingLookedUpByCharacter)
+{
+    const std::tuple<std::string, std::size_t, std::string> cases[] = {
+        {kOwnFonts + "tiny.bdf", 'F', "#####|#....|#....|###..|#....|#....|#...#"},
+        {kOwnFonts + "tiny.bdf", '.', ".....|.....|.....|.....|.....|.##..|.##.."},
+        {kOwnFonts + "tiny.bdf", ' ', ".....|.....|.....|.....|.....|.....|....."},
+        {kOwnFonts + "tiny.bdf", 0xE9, "..#..|.#...|.##..|#..#.|###..|.###.|....."},
+        {kOwnFonts + "tiny.bdf", 128, ".....|.###.|#....|###..|#....|.###.|....."},
+        {kOwnFonts + "tiny.bdf", 'B', "no glyph"},
+        {kOwnFonts + "grey.bdf", 'o', "..##.|##...|.....|.....|.....|.....|....."},
+        {kDebianFonts + "5x7.pcf.gz", 0xE9, "..#..|.#...|.##..|#.##.|##...|.##..|....."},
+        {kDebianFonts + "5x7.pcf.gz", 128, "..##.|.#...|###..|###..|.#...|..##.|....."},
+        {kDebianFonts + "4x6.pcf.gz", 0xFF, "#.#..|.....|#.#..|###..|..#..|##...|....."},
+    };
+    for (const auto &[file, code, picture] : cases) {
+        const qxm::FontFileResult result = Read(file);
+        ASSERT_EQ(result.error, u"");
+        EXPECT_EQ(Picture((*result.font)[code]), picture) << file << ", code " << code;
+    }
+}
+
+TEST(FontFileTest, shouldRefuseAFileWithoutAFittingFontSayingWhyAndNamingIt)
+{
+    const std::pair<std::string, std::u16string> cases[] = {
+        {kDebianFonts + "6x10.pcf.gz", u" is 6 by 10 dots"},
+        {kDebianFonts + "5x8.pcf.gz", u" is 5 by 8 dots"},
+        {kOwnFonts + "broad.bdf", u" is 6 by 7 dots"},
+        {"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf", u"dots, larger than the display's 5 by 7"},
+        {kDebianFonts + "5x7-KOI8-R.pcf.gz", u"(no Unicode map)"},
+        {kOwnFonts + "wide.bdf", u"the glyph of \"W\" (code 87) in"},
+        {kOwnFonts + "low.bdf", u"the glyph of \"g\" (code 103) in"},
+        {kOwnFonts + "not-a-font.bdf", u" is not a font file"},
+        {kOwnFonts + "missing.bdf", u"there is no font file"},
+        {kOwnFonts, u" is a folder"},
+    };
+    for (const auto &[file, reason] : cases) {
+        const qxm::FontFileResult result = Read(file);
+        EXPECT_FALSE(result.font) << file;
+        const std::u16string quotedFile = u'"' + std::filesystem::path(file).u16string() + u'"';
+        EXPECT_NE(result.error.find(quotedFile), std::u16string::npos) << testing::PrintToString(result.error);
+        EXPECT_NE(result.error.find(reason), std::u16string::npos) << testing::PrintToString(result.error);
+    }
+}
+
+} // namespace

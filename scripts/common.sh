@@ -47,14 +47,18 @@ qxm_build() {
 # Debian's apt sources name only binary packages: this reads the matching
 # source lists into a private folder, leaving the system's apt set-up alone.
 qxm_debian_source() { # package version dest
-    local package=$1 version=$2 dest=$3 apt
+    local package=$1 version=$2 dest=$3 apt file
     qxm_install_missing dpkg-dev xz-utils
     apt=$(mktemp -d)
-    mkdir -p "$apt/parts" "$apt/lists/partial"
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/*.sources >"$apt/parts/debian-src.sources"
-    local options=(-o "Dir::Etc::SourceParts=$apt/parts" -o Dir::Etc::SourceList=/dev/null
-        -o "Dir::State::Lists=$apt/lists" -o APT::Sandbox::User=root)
-    apt-get "${options[@]}" update -qq
+    mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/cache/archives/partial"
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [[ -f $file ]] && sed 's/^Types: deb$/Types: deb-src/' "$file" >"$apt/parts/$(basename "$file")"
+    done
+    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | sed -n 's/^deb /deb-src /p' >"$apt/sources.list"
+    local options=(-o "Dir::Etc::SourceParts=$apt/parts" -o "Dir::Etc::SourceList=$apt/sources.list"
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o "APT::Sandbox::User=$(id -un)")
+    # A third-party repository without sources must not stop Debian's.
+    apt-get "${options[@]}" update -qq || echo "Some source lists could not be read; going on with the others"
     (cd "$apt" && apt-get "${options[@]}" source -qq --download-only "$package=$version" >/dev/null)
     rm -rf "$dest"
     mkdir -p "$dest"

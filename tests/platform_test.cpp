@@ -1,38 +1,10 @@
-#include "platform/form.h"
 #include "platform/outputtextbox.h"
-#include "platform/runtimeerrorexception.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextCursor>
-
-namespace {
-
-// A window whose button fails half-way, as a platform call can.
-class FailingForm : public qxm::Form
-{
-public:
-    FailingForm()
-    {
-        button = new QPushButton(this);
-        ConnectHandler(button, &QPushButton::clicked, &FailingForm::Button_Click);
-    }
-    void ShowRunTimeError(const QString &message) override { reported = message; }
-    void Button_Click()
-    {
-        ++stepsDone;
-        throw qxm::RunTimeErrorException(QStringLiteral("the platform said no"));
-    }
-
-    QPushButton *button;
-    QString reported;
-    int stepsDone = 0;
-};
-
-} // namespace
 
 class PlatformTest : public QObject
 {
@@ -59,15 +31,6 @@ private slots:
                                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                                             .replace(QLatin1Char('\r'), QLatin1Char('\n')));
         }
-    }
-
-    void shouldEndOnlyTheFailingHandlerAndTellTheUser()
-    {
-        FailingForm form;
-        form.button->click();
-        form.button->click();
-        QCOMPARE(form.stepsDone, 2);
-        QCOMPARE(form.reported, QStringLiteral("the platform said no"));
     }
 
     void shouldCopyExactlyTheSelectedTextByHand_data()

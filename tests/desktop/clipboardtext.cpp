@@ -3,31 +3,23 @@
 // desktop test reads what a Windows program would paste from inside Wine.
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
 
 int main()
 {
-    // Another program may hold the clipboard for a moment.
-    bool opened = false;
-    for (int attempt = 0; attempt < 20 && !(opened = OpenClipboard(nullptr)); ++attempt)
-        Sleep(50);
-    if (!opened)
+    if (!OpenClipboard(nullptr))
         return 1;
     std::string bytes;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(data))) {
-            const int length = static_cast<int>(std::wcslen(text));
-            bytes.resize(static_cast<std::size_t>(length) * 3);
-            bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(
-                CP_UTF8, 0, text, length, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
-            GlobalUnlock(data);
-        }
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (const auto *text = data ? static_cast<const wchar_t *>(GlobalLock(data)) : nullptr) {
+        const int length = lstrlenW(text);
+        bytes.resize(static_cast<std::size_t>(length) * 3); // UTF-8 takes at most 3 bytes per UTF-16 unit
+        bytes.resize(static_cast<std::size_t>(
+            WideCharToMultiByte(CP_UTF8, 0, text, length, bytes.data(), length * 3, nullptr, nullptr)));
+        GlobalUnlock(data);
     }
     CloseClipboard();
     DWORD written = 0;
-    return WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
-                   && written == bytes.size()
-               ? 0
-               : 1;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    return written == bytes.size() ? 0 : 1;
 }

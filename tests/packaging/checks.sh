@@ -8,6 +8,18 @@ version=1.00
 description='Text to LED Matrix 7x5 Code Convertor'
 icon_sizes=(16 32 48 128 256)
 
+# Builds the package in a fresh scratch folder, in SCRATCH/package; a cpack
+# that fails is reported and ends the test.
+cpack_into_scratch() { # generator build-folder scratch-folder
+    rm -rf "$3"
+    mkdir -p "$3"
+    if ! cpack -G "$1" --config "$2/CPackConfig.cmake" -B "$3/package" >"$3/cpack.log" 2>&1; then
+        cat "$3/cpack.log"
+        check "cpack -G $1 succeeds" false
+        finish
+    fi
+}
+
 # What `qxm-convert Hi` must write, byte for byte.
 converts_hi() { # qxm-convert binary
     local expected actual

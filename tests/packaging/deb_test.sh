@@ -8,14 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 build=$1
 scratch=$2
-rm -rf "$scratch"
-mkdir -p "$scratch"
-
-if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" >"$scratch/cpack.log" 2>&1; then
-    cat "$scratch/cpack.log"
-    check "cpack -G DEB succeeds" false
-    finish
-fi
+cpack_into_scratch DEB "$build" "$scratch"
 deb=$scratch/package/qxm_${version}_$(dpkg --print-architecture).deb
 check "cpack builds $(basename "$deb")" test -f "$deb"
 [[ -f $deb ]] || finish

@@ -10,14 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 build=$1
 scratch=$2
 wine=$3
-rm -rf "$scratch"
-mkdir -p "$scratch"
-
-if ! cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$scratch/package" >"$scratch/cpack.log" 2>&1; then
-    cat "$scratch/cpack.log"
-    check "cpack -G ZIP succeeds" false
-    finish
-fi
+cpack_into_scratch ZIP "$build" "$scratch"
 zip=$scratch/package/qxm-$version-win64.zip
 check "cpack builds $(basename "$zip")" test -f "$zip"
 [[ -f $zip ]] || finish

@@ -5,6 +5,7 @@
 #include "platform/freetypefont.h"
 #include "platform/qtext.h"
 #include "platform/runtimeerrortext.h"
+#include "platform/standardstreams.h"
 #include "platform/windows1252codepage.h"
 
 #include <QByteArray>
@@ -15,34 +16,18 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QString>
-#include <QStringDecoder>
 #include <QStringList>
-#include <QtGlobal>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <fcntl.h>
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace {
-
-#ifdef Q_OS_WIN
-const int kStandardOutput = _fileno(stdout);
-#else
-const int kStandardOutput = STDOUT_FILENO;
-#endif
 
 enum ExitStatus {
     ExitSuccess = 0,
@@ -55,65 +40,6 @@ constexpr char kProgram[] = "qxm-convert";
 void writeError(const QString &message)
 {
     std::fprintf(stderr, "%s: %s\n", kProgram, message.toLocal8Bit().constData());
-}
-
-// Makes the standard streams safe to use as raw bytes before anything opens a
-// file of its own.
-bool prepareStandardStreams()
-{
-#ifdef Q_OS_WIN
-    // Text mode would turn the CR LF line ends into CR CR LF (and a message's
-    // LF into CR LF) and end the input at a Ctrl+Z.
-    return _setmode(_fileno(stdin), _O_BINARY) != -1 && _setmode(_fileno(stdout), _O_BINARY) != -1
-           && _setmode(_fileno(stderr), _O_BINARY) != -1;
-#else
-    // A closed stream's number would go to the next file opened, Qt's event
-    // dispatcher among them, and the program would then read or write that
-    // file as if it were the stream. So a closed stream is held by /dev/null,
-    // read-only: reading gives the end of the input and writing fails, just as
-    // the closed stream would.
-    for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
-        if (fcntl(stream, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDONLY) != stream)
-            return false;
-    }
-    return true;
-#endif
-}
-
-// Strict UTF-8: a sequence cut off at the end is an error too, not held back
-// for bytes that will never come.
-std::optional<QString> decodeUtf8(const QByteArray &bytes, bool dropByteOrderMark)
-{
-    QStringDecoder decoder(QStringConverter::Utf8, dropByteOrderMark ? QStringConverter::Flag::Stateless
-                                                                     : QStringConverter::Flag::Stateless
-                                                                           | QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
-// The command line as the user typed it. Windows hands Qt the arguments in
-// UTF-16; elsewhere they are bytes, refused when they are not UTF-8 rather
-// than turned into '?'.
-std::optional<QStringList> commandLine(int argc, char *argv[])
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(argc)
-    Q_UNUSED(argv)
-    return QCoreApplication::arguments();
-#else
-    QStringList arguments{QString::fromLocal8Bit(argv[0])};
-    for (int index = 1; index < argc; ++index) {
-        const auto argument = decodeUtf8(QByteArray(argv[index]), false);
-        if (!argument) {
-            writeError(QStringLiteral("argument %1 is not valid UTF-8; nothing was converted").arg(index));
-            return std::nullopt;
-        }
-        arguments.append(*argument);
-    }
-    return arguments;
-#endif
 }
 
 // What a run writes, and from which font.
@@ -201,7 +127,7 @@ Outcome convertStandardInput(QFileDevice &output, const Settings &settings)
             return Outcome::Converted;
         const QString prefix = QStringLiteral("line %1: ").arg(lineNumber);
         // A byte order mark is dropped at the start of the input only.
-        const std::optional<QString> line = decodeUtf8(*bytes, lineNumber == 1);
+        const std::optional<QString> line = qxm::DecodeUtf8(*bytes, lineNumber == 1);
         if (!line) {
             writeError(prefix + QStringLiteral("standard input is not valid UTF-8"));
             return Outcome::Stopped;
@@ -338,16 +264,6 @@ std::optional<QString> readCommandLine(const QCommandLineParser &parser, const O
     return std::nullopt;
 }
 
-// The file system's own name for a file named on the command line.
-std::filesystem::path filePath(const QString &name)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(name.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-#endif
-}
-
 int usageError(const QCommandLineParser &parser, const QString &message)
 {
     writeError(message);
@@ -359,7 +275,7 @@ int usageError(const QCommandLineParser &parser, const QString &message)
 
 int main(int argc, char *argv[])
 {
-    if (!prepareStandardStreams()) {
+    if (!qxm::PrepareStandardStreams()) {
         writeError(QStringLiteral("cannot prepare the standard streams: %1")
                        .arg(QString::fromLocal8Bit(std::strerror(errno))));
         return ExitRunStopped;
@@ -382,14 +298,17 @@ int main(int argc, char *argv[])
                                  QStringLiteral("The text to convert; several are joined by spaces."),
                                  QStringLiteral("[TEXT...]"));
 
-    const std::optional<QStringList> arguments = commandLine(argc, argv);
-    if (!arguments)
+    int badArgument = 0;
+    const std::optional<QStringList> arguments = qxm::CommandLineArguments(argc, argv, badArgument);
+    if (!arguments) {
+        writeError(QStringLiteral("argument %1 is not valid UTF-8; nothing was converted").arg(badArgument));
         return ExitRunStopped;
+    }
     if (!parser.parse(*arguments))
         return usageError(parser, parser.errorText());
 
     QFile standardOutput;
-    if (!standardOutput.open(kStandardOutput, QIODevice::WriteOnly | QIODevice::Unbuffered,
+    if (!standardOutput.open(qxm::StandardOutputHandle(), QIODevice::WriteOnly | QIODevice::Unbuffered,
                              QFileDevice::DontCloseHandle)) {
         writeError(QStringLiteral("cannot write standard output: %1").arg(standardOutput.errorString()));
         return ExitRunStopped;
@@ -416,7 +335,7 @@ int main(int argc, char *argv[])
     std::optional<qxm::GlyphFont> fileFont;
     if (command.fontFile) {
         const qxm::FontFileResult loaded =
-            qxm::ReadFontFile(filePath(*command.fontFile), qxm::Windows1252CodePage::instance());
+            qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), qxm::Windows1252CodePage::instance());
         if (!loaded.font) {
             writeError(qxm::ToQString(loaded.error));
             return ExitRunStopped;

@@ -38,8 +38,9 @@ std::size_t CharacterCount(std::u16string_view text)
 
 } // namespace
 
-void CountCharacters(RunTimeError &error, std::u16string_view text)
+void MeasureText(RunTimeError &error, std::u16string_view text)
 {
+    error.length = text.size();
     error.lengthInCharacters = CharacterCount(text);
     if (error.position > 0)
         error.positionInCharacters = CharacterCount(text.substr(0, error.position - 1)) + 1;

@@ -27,8 +27,9 @@ struct GlyphLookup
 // run-time error that stops a run there.
 GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position);
 
-// Fills in the error's counts in characters, from the text it stopped in.
-void CountCharacters(RunTimeError &error, std::u16string_view text);
+// Fills in the error's length, in code units and in characters, and its
+// position in characters, from the text it stopped in.
+void MeasureText(RunTimeError &error, std::u16string_view text);
 
 // Walks the text the way a conversion run does: the length check first, then
 // each character in order until the first one without a slot. onGlyph(slot,
@@ -43,8 +44,7 @@ std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16strin
         RunTimeError error;
         error.kind = RunTimeErrorKind::Overflow;
         error.cause = RunTimeError::Cause::TextTooLong;
-        error.length = text.size();
-        CountCharacters(error, text);
+        MeasureText(error, text);
         return error;
     }
     for (std::size_t index = 0; index < text.size(); ++index) {
@@ -53,8 +53,7 @@ std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16strin
         const GlyphLookup lookup = LookUpGlyph(codePage, text[index], position);
         if (lookup.error) {
             RunTimeError error = *lookup.error;
-            error.length = text.size();
-            CountCharacters(error, text);
+            MeasureText(error, text);
             return error;
         }
         onGlyph(lookup);

@@ -39,7 +39,8 @@ template <typename Widget>
 BasicForm<Widget>::BasicForm(QWidget *parent, Qt::WindowFlags flags)
     : Widget(parent, flags)
 {
-    QAccessible::installFactory(&WindowAccessible);
+    static const bool accessibleAsWindows = (QAccessible::installFactory(&WindowAccessible), true);
+    Q_UNUSED(accessibleAsWindows)
     // Closing a window unloads it: its state goes, and the next show builds
     // it afresh from its design.
     this->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,6 +1,8 @@
+#include "cli/commandrun.h"
+#include "cli/outputtarget.h"
+#include "core/conversion.h"
 #include "core/fontdata.h"
 #include "core/glyphfont.h"
-#include "core/preview.h"
 #include "core/productinfo.h"
 #include "platform/freetypefont.h"
 #include "platform/qtext.h"
@@ -8,13 +10,9 @@
 #include "platform/standardstreams.h"
 #include "platform/windows1252codepage.h"
 
-#include <QByteArray>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileDevice>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -37,132 +35,37 @@ enum ExitStatus {
 
 constexpr char kProgram[] = "qxm-convert";
 
-void writeError(const QString &message)
+// Says why a run ended early, after the input line's number when the text
+// came from standard input.
+void ReportEnd(const qxm::RunEnd &end)
 {
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.toLocal8Bit().constData());
-}
-
-// What a run writes, and from which font.
-struct Settings
-{
-    const qxm::GlyphFont *font = &qxm::BuiltInFont();
-    bool preview = false;
-    qxm::FontDataOptions options;
-};
-
-bool writeOutput(QFileDevice &output, const QByteArray &bytes)
-{
-    if (output.write(bytes) == bytes.size())
-        return true;
-    const QString name = output.fileName().isEmpty() ? QStringLiteral("standard output") : output.fileName();
-    writeError(QStringLiteral("cannot write %1: %2").arg(name, output.errorString()));
-    return false;
-}
-
-QByteArray bytesOf(const std::string &text)
-{
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-enum class Outcome {
-    Converted,
-    Stopped,
-    OutputFailed,
-};
-
-// Writes what the text converts to, font data lines or the dot picture, and
-// says why a run stopped, after prefix.
-Outcome writeConversion(QFileDevice &output, const QString &text, const Settings &settings, const QString &prefix)
-{
-    const std::u16string_view units = qxm::Utf16View(text);
-    const auto &codePage = qxm::Windows1252CodePage::instance();
-    QByteArray bytes;
-    std::optional<qxm::RunTimeError> error;
-    if (settings.preview) {
-        const qxm::Preview picture = qxm::PreviewText(*settings.font, codePage, units);
-        for (const std::string &row : picture.rows)
-            bytes.append(bytesOf(row)).append('\n');
-        error = picture.error;
-    } else {
-        const qxm::FontDataResult result = qxm::FormatText(*settings.font, codePage, units, settings.options);
-        bytes = bytesOf(result.text);
-        error = result.error;
+    const QString where = end.line > 0 ? QStringLiteral("line %1: ").arg(end.line) : QString();
+    switch (end.kind) {
+    case qxm::RunEnd::Kind::Converted:
+    case qxm::RunEnd::Kind::OutputFailed: // the output has said why
+        break;
+    case qxm::RunEnd::Kind::Stopped:
+        WriteError(where + DescribeRunTimeError(*end.error));
+        break;
+    case qxm::RunEnd::Kind::NotUtf8:
+        WriteError(where + QStringLiteral("standard input is not valid UTF-8"));
+        break;
+    case qxm::RunEnd::Kind::LineTooLong:
+        WriteError(where
+                   + QStringLiteral("Overflow: the text has more than %1 characters, at most %1 can be "
+                                    "converted")
+                         .arg(qxm::kMaxTextLength));
+        break;
+    case qxm::RunEnd::Kind::ReadFailed:
+        WriteError(
+            QStringLiteral("cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(end.readError))));
+        break;
     }
-    if (!writeOutput(output, bytes))
-        return Outcome::OutputFailed;
-    if (!error)
-        return Outcome::Converted;
-    writeError(prefix + DescribeRunTimeError(*error));
-    return Outcome::Stopped;
-}
-
-// The next line of the input as bytes, without its LF or CR LF; nothing at
-// the end of the input. Bytes, not C strings: a NUL stays in the line.
-std::optional<QByteArray> readLine(std::FILE *input)
-{
-    QByteArray line;
-    int byte = 0;
-    while ((byte = std::getc(input)) != EOF && byte != '\n')
-        line.append(static_cast<char>(byte));
-    if (byte == EOF && line.isEmpty())
-        return std::nullopt;
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return line;
-}
-
-// Converts each line of standard input as a text of its own, each as soon as
-// it arrives. Stops at the first line that stops a run, as a script would
-// want, and at the first output that cannot be written.
-Outcome convertStandardInput(QFileDevice &output, const Settings &settings)
-{
-    for (qint64 lineNumber = 1;; ++lineNumber) {
-        const std::optional<QByteArray> bytes = readLine(stdin);
-        if (std::ferror(stdin)) {
-            writeError(
-                QStringLiteral("cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-            return Outcome::Stopped;
-        }
-        if (!bytes)
-            return Outcome::Converted;
-        const QString prefix = QStringLiteral("line %1: ").arg(lineNumber);
-        // A byte order mark is dropped at the start of the input only.
-        const std::optional<QString> line = qxm::DecodeUtf8(*bytes, lineNumber == 1);
-        if (!line) {
-            writeError(prefix + QStringLiteral("standard input is not valid UTF-8"));
-            return Outcome::Stopped;
-        }
-        if (const Outcome outcome = writeConversion(output, *line, settings, prefix); outcome != Outcome::Converted)
-            return outcome;
-    }
-}
-
-// The run the command line asks for, inside the format's frame, so that even
-// a stopped run leaves well-formed source behind.
-Outcome convert(QFileDevice &output, const Settings &settings, bool table, const QStringList &texts)
-{
-    const bool framed = !settings.preview;
-    if (framed && !writeOutput(output, bytesOf(qxm::FontDataHeader(settings.options))))
-        return Outcome::OutputFailed;
-    Outcome outcome = Outcome::Converted;
-    if (table) {
-        const std::string lines =
-            qxm::FormatTable(*settings.font, qxm::Windows1252CodePage::instance(), settings.options);
-        outcome = writeOutput(output, bytesOf(lines)) ? Outcome::Converted : Outcome::OutputFailed;
-    } else if (texts.isEmpty()) {
-        outcome = convertStandardInput(output, settings);
-    } else {
-        outcome = writeConversion(output, texts.join(QLatin1Char(' ')), settings, QString());
-    }
-    if (outcome != Outcome::OutputFailed && framed
-        && !writeOutput(output, bytesOf(qxm::FontDataFooter(settings.options))))
-        return Outcome::OutputFailed;
-    return outcome;
 }
 
 struct CommandLine
 {
-    Settings settings;
+    qxm::RunSettings settings;
     bool table = false;
     QString outputFile;
     std::optional<QString> fontFile; // the built-in font without one
@@ -225,7 +128,7 @@ struct Options
 // Reads the options into command; returns the usage error that refuses them.
 std::optional<QString> readCommandLine(const QCommandLineParser &parser, const Options &options, CommandLine &command)
 {
-    Settings &settings = command.settings;
+    qxm::RunSettings &settings = command.settings;
     settings.preview = parser.isSet(options.preview);
     const QString format = parser.value(options.format);
     const std::vector<std::string_view> formats = qxm::FontDataFormats();
@@ -250,6 +153,8 @@ std::optional<QString> readCommandLine(const QCommandLineParser &parser, const O
         const QString name = parser.value(options.name);
         if (!isPlainName(name))
             return QStringLiteral("--name '%1' is not a name: use letters, digits and _, not a digit first").arg(name);
+        if (qxm::IsReservedName(settings.options.format, name.toStdString()))
+            return QStringLiteral("--name '%1' is a word that %2 reserves: choose another name").arg(name, format);
         settings.options.name = name.toStdString();
         settings.options.named = true;
     }
@@ -266,7 +171,7 @@ std::optional<QString> readCommandLine(const QCommandLineParser &parser, const O
 
 int usageError(const QCommandLineParser &parser, const QString &message)
 {
-    writeError(message);
+    WriteError(message);
     std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
     return ExitUsage;
 }
@@ -276,7 +181,7 @@ int usageError(const QCommandLineParser &parser, const QString &message)
 int main(int argc, char *argv[])
 {
     if (!qxm::PrepareStandardStreams()) {
-        writeError(QStringLiteral("cannot prepare the standard streams: %1")
+        WriteError(QStringLiteral("cannot prepare the standard streams: %1")
                        .arg(QString::fromLocal8Bit(std::strerror(errno))));
         return ExitRunStopped;
     }
@@ -301,24 +206,21 @@ int main(int argc, char *argv[])
     int badArgument = 0;
     const std::optional<QStringList> arguments = qxm::CommandLineArguments(argc, argv, badArgument);
     if (!arguments) {
-        writeError(QStringLiteral("argument %1 is not valid UTF-8; nothing was converted").arg(badArgument));
+        WriteError(QStringLiteral("argument %1 is not valid UTF-8; nothing was converted").arg(badArgument));
         return ExitRunStopped;
     }
     if (!parser.parse(*arguments))
         return usageError(parser, parser.errorText());
 
-    QFile standardOutput;
-    if (!standardOutput.open(qxm::StandardOutputHandle(), QIODevice::WriteOnly | QIODevice::Unbuffered,
-                             QFileDevice::DontCloseHandle)) {
-        writeError(QStringLiteral("cannot write standard output: %1").arg(standardOutput.errorString()));
+    OutputTarget standardOutput;
+    if (!standardOutput.Open(QString()))
         return ExitRunStopped;
-    }
     if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all")))
-        return writeOutput(standardOutput, parser.helpText().toUtf8()) ? ExitSuccess : ExitRunStopped;
+        return standardOutput.Write(parser.helpText().toStdString()) ? ExitSuccess : ExitRunStopped;
     if (parser.isSet(versionOption)) {
         const QString version = QStringLiteral("%1 %2\n").arg(QString::fromLatin1(kProgram),
                                                               QString::fromLatin1(qxm::ProductInfo::Version));
-        return writeOutput(standardOutput, version.toUtf8()) ? ExitSuccess : ExitRunStopped;
+        return standardOutput.Write(version.toStdString()) ? ExitSuccess : ExitRunStopped;
     }
 
     CommandLine command;
@@ -326,9 +228,10 @@ int main(int argc, char *argv[])
         return usageError(parser, *error);
 
     if (!qxm::Windows1252CodePage::instance().isValid()) {
-        writeError(QStringLiteral("this Qt build has no windows-1252 converter; nothing was converted"));
+        WriteError(QStringLiteral("this Qt build has no windows-1252 converter; nothing was converted"));
         return ExitRunStopped;
     }
+    command.settings.codePage = &qxm::Windows1252CodePage::instance();
 
     // Read before any output is opened, so that a font refused leaves nothing
     // behind; it then serves the whole run.
@@ -337,27 +240,27 @@ int main(int argc, char *argv[])
         const qxm::FontFileResult loaded =
             qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), qxm::Windows1252CodePage::instance());
         if (!loaded.font) {
-            writeError(qxm::ToQString(loaded.error));
+            WriteError(qxm::ToQString(loaded.error));
             return ExitRunStopped;
         }
         fileFont = loaded.font;
         command.settings.font = &*fileFont;
     }
 
-    // A file is written aside and takes the old one's place only after a
-    // complete run; otherwise QSaveFile throws the new one away.
-    QSaveFile file(command.outputFile);
-    const bool toFile = !command.outputFile.isEmpty();
-    if (toFile && !file.open(QIODevice::WriteOnly)) {
-        writeError(QStringLiteral("cannot write %1: %2").arg(command.outputFile, file.errorString()));
+    OutputTarget output;
+    if (!output.Open(command.outputFile))
         return ExitRunStopped;
-    }
-    QFileDevice &output = toFile ? static_cast<QFileDevice &>(file) : standardOutput;
-    if (convert(output, command.settings, command.table, command.texts) != Outcome::Converted)
+    const QString text = command.texts.join(QLatin1Char(' '));
+    qxm::RunInput input;
+    input.source = command.table             ? qxm::RunInput::Source::Table
+                   : command.texts.isEmpty() ? qxm::RunInput::Source::Lines
+                                             : qxm::RunInput::Source::Text;
+    input.text = qxm::Utf16View(text);
+    input.lines = stdin;
+    const qxm::RunEnd end =
+        qxm::Run(command.settings, input, [&output](std::string_view bytes) { return output.Write(bytes); });
+    ReportEnd(end);
+    if (end.kind != qxm::RunEnd::Kind::Converted || !output.Finish())
         return ExitRunStopped;
-    if (toFile && !file.commit()) {
-        writeError(QStringLiteral("cannot write %1: %2").arg(command.outputFile, file.errorString()));
-        return ExitRunStopped;
-    }
     return ExitSuccess;
 }

@@ -46,7 +46,12 @@ void MeasureText(RunTimeError &error, std::u16string_view text)
         error.positionInCharacters = CharacterCount(text.substr(0, error.position - 1)) + 1;
 }
 
-GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position)
+bool IsControlAboveSpace(char16_t character)
+{
+    return character >= 0x7F && character <= 0x9F;
+}
+
+GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position, ControlCharacters controls)
 {
     GlyphLookup lookup;
     lookup.code = codePage.CodeOf(character);
@@ -58,6 +63,11 @@ GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_
     }
     if (*slot < 0 || static_cast<std::size_t>(*slot) >= std::tuple_size_v<CharDataTable>) {
         lookup.error = CharacterError(RunTimeErrorKind::SubscriptOutOfRange, RunTimeError::Cause::NoGlyphSlot,
+                                      character, lookup.code, position);
+        return lookup;
+    }
+    if (controls == ControlCharacters::Stop && IsControlAboveSpace(codePage.CharOf(lookup.code))) {
+        lookup.error = CharacterError(RunTimeErrorKind::SubscriptOutOfRange, RunTimeError::Cause::ControlCharacter,
                                       character, lookup.code, position);
         return lookup;
     }
@@ -78,7 +88,7 @@ ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &code
     ConversionResult result;
     if (text.size() <= kMaxTextLength)
         result.text.reserve(text.size() * kLongestLine);
-    result.error = ForEachGlyph(codePage, text, CharPos, [&](const GlyphLookup &lookup) {
+    result.error = ForEachGlyph(codePage, text, CharPos, ControlCharacters::Convert, [&](const GlyphLookup &lookup) {
         AppendDataLine(result.text, CharData[static_cast<std::size_t>(lookup.slot)], codePage.CharOf(lookup.code));
     });
     return result;

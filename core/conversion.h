@@ -23,9 +23,21 @@ struct GlyphLookup
     std::optional<RunTimeError> error;
 };
 
+// What a run does with DEL and the C1 controls, which have codes inside the
+// font's slots: the converter window writes them like any other character;
+// source for a compiler must never carry them, so there they stop the run as
+// the codes below 32 do.
+enum class ControlCharacters {
+    Convert,
+    Stop,
+};
+
 // The code and font slot of the character at the 1-based position, or the
 // run-time error that stops a run there.
-GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position);
+GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position, ControlCharacters controls);
+
+// Whether the character a code stands for is DEL or a C1 control.
+bool IsControlAboveSpace(char16_t character);
 
 // Fills in the error's length, in code units and in characters, and its
 // position in characters, from the text it stopped in.
@@ -38,7 +50,7 @@ void MeasureText(RunTimeError &error, std::u16string_view text);
 // fits in 16 bits: a complete 32767-character run is not an error).
 template <typename OnGlyph>
 std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16string_view text, std::int16_t &CharPos,
-                                         OnGlyph &&onGlyph)
+                                         ControlCharacters controls, OnGlyph &&onGlyph)
 {
     if (text.size() > kMaxTextLength) {
         RunTimeError error;
@@ -50,7 +62,7 @@ std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16strin
     for (std::size_t index = 0; index < text.size(); ++index) {
         const std::size_t position = index + 1;
         CharPos = static_cast<std::int16_t>(position);
-        const GlyphLookup lookup = LookUpGlyph(codePage, text[index], position);
+        const GlyphLookup lookup = LookUpGlyph(codePage, text[index], position, controls);
         if (lookup.error) {
             RunTimeError error = *lookup.error;
             MeasureText(error, text);

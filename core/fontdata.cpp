@@ -1,7 +1,9 @@
 #include "core/fontdata.h"
 
 #include "core/conversion.h"
+#include "core/utf8.h"
 
+#include <cctype>
 #include <tuple>
 
 namespace qxm {
@@ -35,6 +37,161 @@ constexpr Syntax kSyntaxes[] = {
     {"c", "const unsigned char @[][#] = {", "    {", "0x", ", ", "}, /* ", " */", "};", "\n", false, false},
 };
 
+// The words a name would turn into something else in each format's
+// language. C's list holds C++'s too, since the same array is compiled as
+// either; each BASIC's, the statements and types its compiler would read
+// instead of the label or table name. BASIC ignores case, C does not.
+struct ReservedWords
+{
+    std::string_view format;
+    bool caseSensitive;
+    std::vector<std::string_view> words;
+};
+
+const std::vector<ReservedWords> &Reserved()
+{
+    static const std::vector<ReservedWords> reserved = {
+        {"bascom", false, {"Alias",   "And",     "Bit",      "Byte",   "Call",   "Case",    "Config", "Const",
+                           "Data",    "Declare", "Decr",     "Dim",    "Do",     "Else",    "Elseif", "End",
+                           "Exit",    "For",     "Function", "Gosub",  "Goto",   "If",      "Incr",   "Input",
+                           "Integer", "Let",     "Long",     "Lookup", "Loop",   "Mod",     "Next",   "Not",
+                           "Or",      "Print",   "Read",     "Rem",    "Reset",  "Restore", "Return", "Select",
+                           "Set",     "Single",  "Step",     "Stop",   "String", "Sub",     "Then",   "To",
+                           "Toggle",  "Until",   "Wait",     "Waitms", "Wend",   "While",   "Word",   "Xor"}},
+        {"gcb", false, {"Alias",     "And",   "As",     "Byte",   "Case",     "Data",  "Dim",  "Do",
+                        "Else",      "End",   "Exit",   "For",    "Function", "Gosub", "Goto", "If",
+                        "Integer",   "Long",  "Loop",   "Macro",  "Mod",      "Next",  "Not",  "Or",
+                        "ReadTable", "Rem",   "Repeat", "Return", "Select",   "Set",   "Step", "String",
+                        "Sub",       "Table", "Then",   "To",     "Until",    "Wait",  "Word", "Xor"}},
+        {"proton", false, {"And",     "As",      "Bit",    "Byte", "Case",  "CData",  "Cread", "Cread8",
+                           "Data",    "Declare", "Device", "Dim",  "Do",    "Dword",  "Else",  "EndIf",
+                           "EndProc", "End",     "Float",  "For",  "Gosub", "Goto",   "If",    "Include",
+                           "LData",   "Loop",    "Next",   "Not",  "Or",    "Print",  "Proc",  "Rem",
+                           "Repeat",  "Return",  "Select", "Step", "Stop",  "String", "Sub",   "Symbol",
+                           "Then",    "To",      "Until",  "Wend", "While", "Word",   "Xor"}},
+        {"c",
+         true,
+         {"_Alignas",
+          "_Alignof",
+          "_Atomic",
+          "_BitInt",
+          "_Bool",
+          "_Complex",
+          "_Generic",
+          "_Imaginary",
+          "_Noreturn",
+          "_Static_assert",
+          "_Thread_local",
+          "alignas",
+          "alignof",
+          "and",
+          "and_eq",
+          "asm",
+          "auto",
+          "bitand",
+          "bitor",
+          "bool",
+          "break",
+          "case",
+          "catch",
+          "char",
+          "char16_t",
+          "char32_t",
+          "char8_t",
+          "class",
+          "co_await",
+          "co_return",
+          "co_yield",
+          "compl",
+          "concept",
+          "const",
+          "const_cast",
+          "consteval",
+          "constexpr",
+          "constinit",
+          "continue",
+          "decltype",
+          "default",
+          "delete",
+          "do",
+          "double",
+          "dynamic_cast",
+          "else",
+          "enum",
+          "explicit",
+          "export",
+          "extern",
+          "false",
+          "float",
+          "for",
+          "friend",
+          "goto",
+          "if",
+          "inline",
+          "int",
+          "long",
+          "mutable",
+          "namespace",
+          "new",
+          "noexcept",
+          "not",
+          "not_eq",
+          "nullptr",
+          "operator",
+          "or",
+          "or_eq",
+          "private",
+          "protected",
+          "public",
+          "register",
+          "reinterpret_cast",
+          "requires",
+          "restrict",
+          "return",
+          "short",
+          "signed",
+          "sizeof",
+          "static",
+          "static_assert",
+          "static_cast",
+          "struct",
+          "switch",
+          "template",
+          "this",
+          "thread_local",
+          "throw",
+          "true",
+          "try",
+          "typedef",
+          "typeid",
+          "typename",
+          "typeof",
+          "typeof_unqual",
+          "union",
+          "unsigned",
+          "using",
+          "virtual",
+          "void",
+          "volatile",
+          "wchar_t",
+          "while",
+          "xor",
+          "xor_eq"}},
+    };
+    return reserved;
+}
+
+bool SameWord(std::string_view a, std::string_view b, bool caseSensitive)
+{
+    if (caseSensitive || a.size() != b.size())
+        return a == b;
+    for (std::size_t index = 0; index < a.size(); ++index) {
+        if (std::tolower(static_cast<unsigned char>(a[index])) != std::tolower(static_cast<unsigned char>(b[index])))
+            return false;
+    }
+    return true;
+}
+
 const Syntax &SyntaxOf(std::string_view format)
 {
     for (const Syntax &syntax : kSyntaxes) {
@@ -66,20 +223,6 @@ std::string FrameLine(std::string_view pattern, const FontDataOptions &options, 
     return line;
 }
 
-void AppendUtf8(std::string &out, char16_t character)
-{
-    if (character < 0x80) {
-        out += static_cast<char>(character);
-    } else if (character < 0x800) {
-        out += static_cast<char>(0xC0 | (character >> 6));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (character >> 12));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    }
-}
-
 class LineWriter
 {
 public:
@@ -89,7 +232,9 @@ public:
     {
     }
 
-    void Append(std::string &out, const std::optional<GlyphColumns> &glyph, char16_t character) const
+    // code is the character's code; a control character is written as its
+    // code, since no source file should hold the raw byte.
+    void Append(std::string &out, const std::optional<GlyphColumns> &glyph, char16_t character, std::int16_t code) const
     {
         static constexpr char kHexDigits[] = "0123456789ABCDEF";
         out += m_syntax.lineStart;
@@ -107,7 +252,10 @@ public:
             }
         }
         out += m_syntax.commentOpen;
-        AppendUtf8(out, character);
+        if (character < u' ' || IsControlAboveSpace(character))
+            out.append("(code ").append(std::to_string(code)).append(")");
+        else
+            AppendUtf8(out, character);
         out += m_syntax.commentClose;
         out += m_syntax.lineEnd;
     }
@@ -157,6 +305,23 @@ std::vector<std::string_view> FontDataFormats()
     return names;
 }
 
+bool IsReservedName(std::string_view format, std::string_view name)
+{
+    // C also keeps every name that starts with two underscores, or with one
+    // and a capital, for the compiler (sdcc's __code, __xdata...).
+    if (format == "c" && name.size() >= 2 && name[0] == '_' && (name[1] == '_' || std::isupper(name[1]) != 0))
+        return true;
+    for (const ReservedWords &reserved : Reserved()) {
+        if (reserved.format != format)
+            continue;
+        for (const std::string_view word : reserved.words) {
+            if (SameWord(word, name, reserved.caseSensitive))
+                return true;
+        }
+    }
+    return false;
+}
+
 std::string FontDataHeader(const FontDataOptions &options)
 {
     const Syntax &syntax = SyntaxOf(options.format);
@@ -182,15 +347,15 @@ FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::
     // first comes up.
     std::array<std::string, std::tuple_size_v<GlyphFont>> lineOfCode;
     std::int16_t CharPos = 0;
-    result.error = ForEachGlyph(codePage, text, CharPos, [&](const GlyphLookup &lookup) {
+    result.error = ForEachGlyph(codePage, text, CharPos, ControlCharacters::Stop, [&](const GlyphLookup &lookup) {
         const auto code = static_cast<std::size_t>(lookup.code);
         if (code >= lineOfCode.size()) {
-            writer.Append(result.text, std::nullopt, codePage.CharOf(lookup.code));
+            writer.Append(result.text, std::nullopt, codePage.CharOf(lookup.code), lookup.code);
             return;
         }
         std::string &line = lineOfCode[code];
         if (line.empty())
-            writer.Append(line, font[code], codePage.CharOf(lookup.code));
+            writer.Append(line, font[code], codePage.CharOf(lookup.code), lookup.code);
         result.text += line;
     });
     return result;
@@ -202,7 +367,8 @@ std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const F
     std::string text;
     for (std::size_t code = kFirstGlyphCode; code < font.size(); ++code) {
         if (font[code])
-            writer.Append(text, font[code], codePage.CharOf(static_cast<std::int16_t>(code)));
+            writer.Append(text, font[code], codePage.CharOf(static_cast<std::int16_t>(code)),
+                          static_cast<std::int16_t>(code));
     }
     return text;
 }

@@ -40,6 +40,10 @@ GlyphBytes LayOutGlyph(const GlyphColumns &glyph, const ByteLayout &layout);
 // The source text formats by name, the default first.
 std::vector<std::string_view> FontDataFormats();
 
+// Whether the format's language reserves the name, so that a label, table or
+// array of that name would not compile or would mean something else.
+bool IsReservedName(std::string_view format, std::string_view name);
+
 struct FontDataOptions
 {
     std::string_view format = "bascom"; // one of FontDataFormats()
@@ -62,11 +66,13 @@ struct FontDataResult
 };
 
 // The lines of a text, walked and stopped exactly as the conversion walks
-// and stops it.
+// and stops it, and stopped at DEL and the C1 controls too: source for a
+// compiler never carries a raw control character.
 FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text,
                           const FontDataOptions &options);
 
-// The lines of every code from 32 up that has a glyph, in code order.
+// The lines of every code from 32 up that has a glyph, in code order; a
+// control character's comment gives its code instead of the character.
 std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const FontDataOptions &options);
 
 } // namespace qxm

@@ -9,7 +9,7 @@ Preview PreviewText(const GlyphFont &font, const CodePage &codePage, std::u16str
     Preview preview;
     std::int16_t CharPos = 0;
     bool first = true;
-    preview.error = ForEachGlyph(codePage, text, CharPos, [&](const GlyphLookup &lookup) {
+    preview.error = ForEachGlyph(codePage, text, CharPos, ControlCharacters::Stop, [&](const GlyphLookup &lookup) {
         const auto code = static_cast<std::size_t>(lookup.code);
         const GlyphColumns columns = code < font.size() ? font[code].value_or(GlyphColumns{}) : GlyphColumns{};
         for (std::size_t row = 0; row < kGlyphRows; ++row) {

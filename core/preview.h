@@ -16,8 +16,8 @@ struct Preview
 {
     // Top row first; '#' a lit dot, '.' a dark one, glyphs one dark column apart.
     std::array<std::string, kGlyphRows> rows;
-    // Set when the text stops a conversion run; the picture then shows the
-    // characters before the stop, just as the DATA lines would.
+    // Set when the text stops a run of qxm-convert; the picture then shows the
+    // characters before the stop, just as the font data lines would.
     std::optional<RunTimeError> error;
 };
 

@@ -14,9 +14,10 @@ enum class RunTimeErrorKind {
 struct RunTimeError
 {
     enum class Cause {
-        TextTooLong, // the whole text was refused; nothing converted
-        NoGlyphSlot, // the character's code lies outside the font's slots
-        CodeTooLow,  // code - 32 does not fit a 16-bit number
+        TextTooLong,      // the whole text was refused; nothing converted
+        NoGlyphSlot,      // the character's code lies outside the font's slots
+        CodeTooLow,       // code - 32 does not fit a 16-bit number
+        ControlCharacter, // DEL or a C1 control, where a run stops at them
     };
 
     RunTimeErrorKind kind = RunTimeErrorKind::Overflow;

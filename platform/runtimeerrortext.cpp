@@ -49,7 +49,9 @@ QString DescribeRunTimeError(const qxm::RunTimeError &error)
     if (error.positionInCharacters != error.position)
         where += QStringLiteral(" (code unit %1)").arg(error.position);
     const QString problem = error.cause == qxm::RunTimeError::Cause::CodeTooLow ? QStringLiteral("lies below the font")
-                                                                                : QStringLiteral("has no glyph");
+                            : error.cause == qxm::RunTimeError::Cause::ControlCharacter
+                                ? QStringLiteral("is a control character")
+                                : QStringLiteral("has no glyph");
     return QStringLiteral("%1: character %2, %3 (code %4), %5")
         .arg(kind, where, NameOf(error.character), QString::number(error.code), problem);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QStringList>
 
 #include <filesystem>
@@ -19,9 +18,11 @@ bool PrepareStandardStreams();
 // The number of the standard output stream.
 int StandardOutputHandle();
 
-// Strict UTF-8: a sequence cut off at the end is an error too, not held back
-// for bytes that will never come.
-std::optional<QString> DecodeUtf8(const QByteArray &bytes, bool dropByteOrderMark);
+// The number of the standard stream, output or error, that the named file
+// already is open as (/dev/stdout, or the very file the shell redirected it
+// to), so that writing it goes through the stream in the mode the shell
+// opened it with, appending included; 0 when it is neither.
+int StandardStreamNamed(const QString &name);
 
 // The arguments as the user typed them, the program's name first; nothing,
 // with the 1-based number of the first one that is not UTF-8 in

@@ -13,7 +13,7 @@ qxm_install_missing "${QXM_BUILD_PACKAGES[@]}" "${QXM_TEST_PACKAGES[@]}"
 build="$QXM_BUILD/fuzz"
 seconds=${QXM_FUZZ_SECONDS:-30}
 # The text target reads up to 40000 UTF-16 code units after a short header.
-declare -A max_len=([qxm_conversion_fuzzer]=80016 [qxm_keyvalue_fuzzer]=4096)
+declare -A max_len=([qxm_conversion_fuzzer]=80016 [qxm_keyvalue_fuzzer]=4096 [qxm_command_fuzzer]=200000)
 targets=("${!max_len[@]}")
 
 # The fuzz targets need no Qt, and building nothing else keeps this quick.

@@ -112,6 +112,15 @@ private slots:
         QTest::newRow("picture up to a stop")
             << QStringList{"-p", "_\t_"} << QByteArray() << QByteArray(".....\n").repeated(6) + "#####\n"
             << "qxm-convert: Subscript out of range: character 2, tab (code 9), has no glyph\n";
+        QTest::newRow("DEL, a control character") << QStringList()
+                                                  << QByteArray("A\x7f"
+                                                                "B\n")
+                                                  << kLineA
+                                                  << "qxm-convert: line 1: Subscript out of range: character 2, "
+                                                     "U+007F (code 127), is a control character\n";
+        QTest::newRow("C1 control") << QStringList{QStringLiteral("A\u0081")} << QByteArray() << kLineA
+                                    << "qxm-convert: Subscript out of range: character 2, U+0081 (code 129), is a "
+                                       "control character\n";
         QTest::newRow("stop after an emoji") << QStringList{QStringLiteral("\U0001F600\t")} << QByteArray()
                                              << QByteArray("Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n").repeated(2)
                                              << "qxm-convert: Subscript out of range: character 2 (code unit 3), "
@@ -159,6 +168,32 @@ private slots:
                                                 << 1 << QByteArray("old\nf\n")
                                                 << QByteArray("qxm-convert: Subscript out of range: character 2, "
                                                               "tab (code 9), has no glyph\n");
+        QTest::newRow("file kept when a write fails")
+            << R"sh(cd "$1" && echo old >f; (trap '' XFSZ; ulimit -f 1; exec "$0" --table -o f); s=$?
+                    cat f; ls -A; exit $s)sh"
+            << 1 << QByteArray("old\nf\n") << QByteArray("qxm-convert: cannot write f: File too large\n");
+        QTest::newRow("standard output named, in the shell's append mode")
+            << R"(cd "$1" && echo log >l && "$0" -o /dev/stdout H >>l && cat l)" << 0 << "log\n" + kLineH
+            << QByteArray();
+        QTest::newRow("standard output named, a pipe")
+            << R"("$0" -o /dev/stdout H | cat)" << 0 << kLineH << QByteArray();
+        QTest::newRow("dash for standard output")
+            << R"(cd "$1" && "$0" -o - H && ls -A)" << 0 << kLineH << QByteArray();
+        QTest::newRow("FIFO written into, not replaced")
+            << R"(cd "$1" && mkfifo p && { cat p & "$0" -o p H; wait; } && test -p p)" << 0 << kLineH << QByteArray();
+        QTest::newRow("device written into, not replaced")
+            << R"(cd "$1" && mknod n c 1 3 && "$0" -o n H && test -c n && ls -A)" << 0 << QByteArray("n\n")
+            << QByteArray();
+        QTest::newRow("endless line in bounded memory")
+            << R"(tr '\0' A </dev/zero | (ulimit -v 400000; "$0"))" << 1 << QByteArray()
+            << QByteArray("qxm-convert: line 1: Overflow: the text has more than 32767 characters, at most 32767 "
+                          "can be converted\n");
+        QTest::newRow("C keyword as a name") << R"("$0" -f c --name int H)" << 2 << QByteArray()
+                                             << QByteArray("qxm-convert: --name 'int' is a word that c reserves: "
+                                                           "choose another name\n");
+        QTest::newRow("BASIC word as a name, in any case")
+            << R"("$0" --name data H)" << 2 << QByteArray()
+            << QByteArray("qxm-convert: --name 'data' is a word that bascom reserves: choose another name\n");
         QTest::newRow("whole font, first and last") << R"("$0" --table -f c | sed -n '2p;96,$p')" << 0
                                                     << QByteArray("    {0x00, 0x00, 0x00, 0x00, 0x00}, /*   */\n"
                                                                   "    {0x04, 0x04, 0x15, 0x0E, 0x04}, /* ~ */\n};\n")

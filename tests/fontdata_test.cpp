@@ -66,4 +66,12 @@ TEST(FontDataTest, everyFormatAndLayoutRoundTripsEveryGlyph)
     }
 }
 
+TEST(FontDataTest, namesAControlCharacterByItsCodeRatherThanWritingIt)
+{
+    qxm::GlyphFont font;
+    font[127] = qxm::GlyphColumns{};
+    EXPECT_EQ(qxm::FormatTable(font, TestCodePage(), Options("c")),
+              "    {0x00, 0x00, 0x00, 0x00, 0x00}, /* (code 127) */\n");
+}
+
 } // namespace

@@ -1,0 +1,131 @@
+#include "cli/commandrun.h"
+
+#include "core/conversion.h"
+#include "core/preview.h"
+#include "core/utf8.h"
+
+#include <cerrno>
+#include <string>
+
+namespace qxm {
+
+namespace {
+
+// No line of at most kMaxTextLength UTF-16 code units takes more bytes than
+// this in UTF-8 (three a unit at most), with a byte order mark and a CR.
+constexpr std::size_t kLongestLineBytes = 3 * kMaxTextLength + 3 + 1;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+RunEnd WriteText(std::u16string_view text, const RunSettings &settings, const OutputWriter &write)
+{
+    std::string bytes;
+    RunEnd end;
+    if (settings.preview) {
+        const Preview picture = PreviewText(*settings.font, *settings.codePage, text);
+        for (const std::string &row : picture.rows)
+            bytes.append(row).append("\n");
+        end.error = picture.error;
+    } else {
+        FontDataResult result = FormatText(*settings.font, *settings.codePage, text, settings.options);
+        bytes = std::move(result.text);
+        end.error = result.error;
+    }
+    if (!write(bytes))
+        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0};
+    if (end.error)
+        end.kind = RunEnd::Kind::Stopped;
+    return end;
+}
+
+enum class LineRead {
+    Line,
+    End,
+    TooLong,
+    Failed,
+};
+
+// The next line as bytes, without its LF or CR LF. A NUL stays in the line.
+// Reading stops once a line is too long to convert, so that one endless line
+// takes no more memory than a long one.
+LineRead ReadLine(std::FILE *input, std::string &line)
+{
+    line.clear();
+    int byte = 0;
+    while ((byte = std::getc(input)) != EOF && byte != '\n') {
+        if (line.size() == kLongestLineBytes)
+            return LineRead::TooLong;
+        line += static_cast<char>(byte);
+    }
+    if (std::ferror(input))
+        return LineRead::Failed;
+    if (byte == EOF && line.empty())
+        return LineRead::End;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return LineRead::Line;
+}
+
+// Each line as a text of its own, each written as soon as it arrives; the
+// first line that stops a run ends it, as a script would want.
+RunEnd WriteLines(std::FILE *input, const RunSettings &settings, const OutputWriter &write)
+{
+    std::string bytes;
+    for (std::size_t lineNumber = 1;; ++lineNumber) {
+        RunEnd end;
+        end.line = lineNumber;
+        switch (ReadLine(input, bytes)) {
+        case LineRead::End:
+            return {};
+        case LineRead::TooLong:
+            end.kind = RunEnd::Kind::LineTooLong;
+            return end;
+        case LineRead::Failed:
+            end.kind = RunEnd::Kind::ReadFailed;
+            end.readError = errno;
+            return end;
+        case LineRead::Line:
+            break;
+        }
+        std::string_view line = bytes;
+        if (lineNumber == 1 && line.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+            line.remove_prefix(kByteOrderMark.size());
+        const std::optional<std::u16string> text = DecodeUtf8(line);
+        if (!text) {
+            end.kind = RunEnd::Kind::NotUtf8;
+            return end;
+        }
+        const RunEnd converted = WriteText(*text, settings, write);
+        if (converted.kind != RunEnd::Kind::Converted) {
+            end.kind = converted.kind;
+            end.error = converted.error;
+            return end;
+        }
+    }
+}
+
+} // namespace
+
+RunEnd Run(const RunSettings &settings, const RunInput &input, const OutputWriter &write)
+{
+    const bool framed = !settings.preview;
+    if (framed && !write(FontDataHeader(settings.options)))
+        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0};
+    RunEnd end;
+    switch (input.source) {
+    case RunInput::Source::Text:
+        end = WriteText(input.text, settings, write);
+        break;
+    case RunInput::Source::Lines:
+        end = WriteLines(input.lines, settings, write);
+        break;
+    case RunInput::Source::Table:
+        if (!write(FormatTable(*settings.font, *settings.codePage, settings.options)))
+            end.kind = RunEnd::Kind::OutputFailed;
+        break;
+    }
+    if (end.kind != RunEnd::Kind::OutputFailed && framed && !write(FontDataFooter(settings.options)))
+        end.kind = RunEnd::Kind::OutputFailed;
+    return end;
+}
+
+} // namespace qxm

@@ -1,0 +1,73 @@
+#include "platform/standardstreams.h"
+
+#include "core/utf8.h"
+#include "platform/qtext.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <cerrno>
+#include <string_view>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qxm {
+
+bool PrepareStandardStreams()
+{
+    // A closed stream's number would go to the next file opened, Qt's event
+    // dispatcher among them, and the program would then read or write that
+    // file as if it were the stream. So a closed stream is held by /dev/null,
+    // read-only: reading gives the end of the input and writing fails, just as
+    // the closed stream would.
+    for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
+        if (fcntl(stream, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDONLY) != stream)
+            return false;
+    }
+    return true;
+}
+
+int StandardOutputHandle()
+{
+    return STDOUT_FILENO;
+}
+
+int StandardStreamNamed(const QString &name)
+{
+    struct stat file = {};
+    if (stat(QFile::encodeName(name).constData(), &file) != 0)
+        return 0;
+    for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat open = {};
+        if (fstat(stream, &open) == 0 && open.st_dev == file.st_dev && open.st_ino == file.st_ino)
+            return stream;
+    }
+    return 0;
+}
+
+std::optional<QStringList> CommandLineArguments(int argc, char *argv[], int &badArgument)
+{
+    // Arguments are bytes here: refused when they are not UTF-8 rather than
+    // turned into '?'.
+    badArgument = 0;
+    QStringList arguments{QString::fromLocal8Bit(argv[0])};
+    for (int index = 1; index < argc; ++index) {
+        const std::optional<std::u16string> argument = DecodeUtf8(std::string_view(argv[index]));
+        if (!argument) {
+            badArgument = index;
+            return std::nullopt;
+        }
+        arguments.append(ToQString(*argument));
+    }
+    return arguments;
+}
+
+std::filesystem::path FileSystemPath(const QString &name)
+{
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+} // namespace qxm

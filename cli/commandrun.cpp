@@ -124,7 +124,7 @@ RunEnd Run(const RunSettings &settings, const RunInput &input, const OutputWrite
         break;
     }
     if (end.kind != RunEnd::Kind::OutputFailed && framed && !write(FontDataFooter(settings.options)))
-        end.kind = RunEnd::Kind::OutputFailed;
+        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0};
     return end;
 }
 

@@ -28,10 +28,11 @@ RunEnd WriteText(std::u16string_view text, const RunSettings &settings, const Ou
     } else {
         FontDataResult result = FormatText(*settings.font, *settings.codePage, text, settings.options);
         bytes = std::move(result.text);
+        end.count = result.count;
         end.error = result.error;
     }
     if (!write(bytes))
-        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0};
+        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
     if (end.error)
         end.kind = RunEnd::Kind::Stopped;
     return end;
@@ -70,12 +71,15 @@ LineRead ReadLine(std::FILE *input, std::string &line)
 RunEnd WriteLines(std::FILE *input, const RunSettings &settings, const OutputWriter &write)
 {
     std::string bytes;
+    std::size_t count = 0;
     for (std::size_t lineNumber = 1;; ++lineNumber) {
         RunEnd end;
         end.line = lineNumber;
+        end.count = count;
         switch (ReadLine(input, bytes)) {
         case LineRead::End:
-            return {};
+            end.line = 0;
+            return end;
         case LineRead::TooLong:
             end.kind = RunEnd::Kind::LineTooLong;
             return end;
@@ -95,9 +99,11 @@ RunEnd WriteLines(std::FILE *input, const RunSettings &settings, const OutputWri
             return end;
         }
         const RunEnd converted = WriteText(*text, settings, write);
+        count += converted.count;
         if (converted.kind != RunEnd::Kind::Converted) {
             end.kind = converted.kind;
             end.error = converted.error;
+            end.count = count;
             return end;
         }
     }
@@ -107,24 +113,19 @@ RunEnd WriteLines(std::FILE *input, const RunSettings &settings, const OutputWri
 
 RunEnd Run(const RunSettings &settings, const RunInput &input, const OutputWriter &write)
 {
+    // The whole font comes in its own frame, with its first and last codes.
+    if (input.source == RunInput::Source::Table) {
+        if (!write(FormatTable(*settings.font, *settings.codePage, settings.options)))
+            return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
+        return {};
+    }
     const bool framed = !settings.preview;
     if (framed && !write(FontDataHeader(settings.options)))
-        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0};
-    RunEnd end;
-    switch (input.source) {
-    case RunInput::Source::Text:
-        end = WriteText(input.text, settings, write);
-        break;
-    case RunInput::Source::Lines:
-        end = WriteLines(input.lines, settings, write);
-        break;
-    case RunInput::Source::Table:
-        if (!write(FormatTable(*settings.font, *settings.codePage, settings.options)))
-            end.kind = RunEnd::Kind::OutputFailed;
-        break;
-    }
-    if (end.kind != RunEnd::Kind::OutputFailed && framed && !write(FontDataFooter(settings.options)))
-        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0};
+        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
+    const RunEnd end = input.source == RunInput::Source::Lines ? WriteLines(input.lines, settings, write)
+                                                               : WriteText(input.text, settings, write);
+    if (end.kind != RunEnd::Kind::OutputFailed && framed && !write(FontDataFooter(settings.options, end.count)))
+        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
     return end;
 }
 

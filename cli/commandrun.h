@@ -57,6 +57,7 @@ struct RunEnd
     std::optional<RunTimeError> error;
     std::size_t line = 0; // 1-based line of the stream; 0 for the arguments' text
     int readError = 0;
+    std::size_t count = 0; // the glyph lines written
 };
 
 // Writes what the input converts to, inside the format's frame, so that even

@@ -3,6 +3,7 @@
 #include "core/conversion.h"
 #include "core/utf8.h"
 
+#include <algorithm>
 #include <cctype>
 #include <tuple>
 
@@ -10,11 +11,20 @@ namespace qxm {
 
 namespace {
 
+// How a format writes a named constant.
+enum class ConstantStyle {
+    CDefine,      // #define LEDTEXT_FIRST 32
+    BascomConst,  // Const LedText_First = 32
+    GcbDefine,    // #define LedText_First 32
+    ProtonSymbol, // Symbol LedText_First = 32
+};
+
 // One source text format. In the frame texts '@' stands for the name and '#'
 // for the number of bytes per glyph.
 struct Syntax
 {
     std::string_view name;
+    std::string_view prelude; // whole lines, before anything else
     std::string_view header;
     std::string_view lineStart;
     std::string_view bytePrefix;
@@ -23,163 +33,76 @@ struct Syntax
     std::string_view commentClose;
     std::string_view footer;
     std::string_view lineEnd;
+    // The converter window's own lines have no label unless one is asked
+    // for; a table indexed by code always has one.
     bool headerOnlyWhenNamed;
     // The converter window's line for a code without a glyph: no bytes at
     // all. Elsewhere such a code gets a blank glyph so that the source still
-    // compiles.
+    // compiles and every entry has the same size.
     bool noBytesWithoutGlyph;
+    ConstantStyle constants;
+    // A C array cannot be empty in every C compiler: one blank entry stands in
+    // when nothing was converted, and the number of entries is a constant.
+    bool isArray;
 };
 
+// Arduino cores other than AVR's, and plain C compilers, have no PROGMEM:
+// there the table simply stays const.
+constexpr std::string_view kProgmemPrelude = "#ifdef __AVR__\n"
+                                             "#include <avr/pgmspace.h>\n"
+                                             "#endif\n"
+                                             "#ifndef PROGMEM\n"
+                                             "#define PROGMEM\n"
+                                             "#endif\n";
+
 constexpr Syntax kSyntaxes[] = {
-    {"bascom", "@:", "Data ", "&H", " , ", "  '", "", "", "\r\n", true, true},
-    {"gcb", "Table @", "", "0x", ", ", "  '", "", "End Table", "\r\n", false, false},
-    {"proton", "@:", "CData ", "$", ", ", "  '", "", "", "\r\n", false, false},
-    {"c", "const unsigned char @[][#] = {", "    {", "0x", ", ", "}, /* ", " */", "};", "\n", false, false},
+    {"bascom", "", "@:", "Data ", "&H", " , ", "  '", "", "", "\r\n", true, true, ConstantStyle::BascomConst, false},
+    {"gcb", "", "Table @", "", "0x", ", ", "  '", "", "End Table", "\r\n", false, false, ConstantStyle::GcbDefine,
+     false},
+    {"proton", "", "@:", "CData ", "$", ", ", "  '", "", "", "\r\n", false, false, ConstantStyle::ProtonSymbol, false},
+    {"c", "", "const unsigned char @[][#] = {", "    {", "0x", ", ", "}, /* ", " */", "};", "\n", false, false,
+     ConstantStyle::CDefine, true},
+    {"arduino", kProgmemPrelude, "const unsigned char @[][#] PROGMEM = {", "    {", "0x", ", ", "}, /* ", " */", "};",
+     "\n", false, false, ConstantStyle::CDefine, true},
 };
 
 // The words a name would turn into something else in each format's
-// language. C's list holds C++'s too, since the same array is compiled as
-// either; each BASIC's, the statements and types its compiler would read
-// instead of the label or table name. BASIC ignores case, C does not.
+// language, separated by spaces. C's list holds C++'s too, since the same
+// array is compiled as either; each BASIC's, the statements and types its
+// compiler would read instead of the label or table name. BASIC ignores case,
+// C does not.
 struct ReservedWords
 {
     std::string_view format;
     bool caseSensitive;
-    std::vector<std::string_view> words;
+    std::string_view words;
 };
 
-const std::vector<ReservedWords> &Reserved()
-{
-    static const std::vector<ReservedWords> reserved = {
-        {"bascom", false, {"Alias",   "And",     "Bit",      "Byte",   "Call",   "Case",    "Config", "Const",
-                           "Data",    "Declare", "Decr",     "Dim",    "Do",     "Else",    "Elseif", "End",
-                           "Exit",    "For",     "Function", "Gosub",  "Goto",   "If",      "Incr",   "Input",
-                           "Integer", "Let",     "Long",     "Lookup", "Loop",   "Mod",     "Next",   "Not",
-                           "Or",      "Print",   "Read",     "Rem",    "Reset",  "Restore", "Return", "Select",
-                           "Set",     "Single",  "Step",     "Stop",   "String", "Sub",     "Then",   "To",
-                           "Toggle",  "Until",   "Wait",     "Waitms", "Wend",   "While",   "Word",   "Xor"}},
-        {"gcb", false, {"Alias",     "And",   "As",     "Byte",   "Case",     "Data",  "Dim",  "Do",
-                        "Else",      "End",   "Exit",   "For",    "Function", "Gosub", "Goto", "If",
-                        "Integer",   "Long",  "Loop",   "Macro",  "Mod",      "Next",  "Not",  "Or",
-                        "ReadTable", "Rem",   "Repeat", "Return", "Select",   "Set",   "Step", "String",
-                        "Sub",       "Table", "Then",   "To",     "Until",    "Wait",  "Word", "Xor"}},
-        {"proton", false, {"And",     "As",      "Bit",    "Byte", "Case",  "CData",  "Cread", "Cread8",
-                           "Data",    "Declare", "Device", "Dim",  "Do",    "Dword",  "Else",  "EndIf",
-                           "EndProc", "End",     "Float",  "For",  "Gosub", "Goto",   "If",    "Include",
-                           "LData",   "Loop",    "Next",   "Not",  "Or",    "Print",  "Proc",  "Rem",
-                           "Repeat",  "Return",  "Select", "Step", "Stop",  "String", "Sub",   "Symbol",
-                           "Then",    "To",      "Until",  "Wend", "While", "Word",   "Xor"}},
-        {"c",
-         true,
-         {"_Alignas",
-          "_Alignof",
-          "_Atomic",
-          "_BitInt",
-          "_Bool",
-          "_Complex",
-          "_Generic",
-          "_Imaginary",
-          "_Noreturn",
-          "_Static_assert",
-          "_Thread_local",
-          "alignas",
-          "alignof",
-          "and",
-          "and_eq",
-          "asm",
-          "auto",
-          "bitand",
-          "bitor",
-          "bool",
-          "break",
-          "case",
-          "catch",
-          "char",
-          "char16_t",
-          "char32_t",
-          "char8_t",
-          "class",
-          "co_await",
-          "co_return",
-          "co_yield",
-          "compl",
-          "concept",
-          "const",
-          "const_cast",
-          "consteval",
-          "constexpr",
-          "constinit",
-          "continue",
-          "decltype",
-          "default",
-          "delete",
-          "do",
-          "double",
-          "dynamic_cast",
-          "else",
-          "enum",
-          "explicit",
-          "export",
-          "extern",
-          "false",
-          "float",
-          "for",
-          "friend",
-          "goto",
-          "if",
-          "inline",
-          "int",
-          "long",
-          "mutable",
-          "namespace",
-          "new",
-          "noexcept",
-          "not",
-          "not_eq",
-          "nullptr",
-          "operator",
-          "or",
-          "or_eq",
-          "private",
-          "protected",
-          "public",
-          "register",
-          "reinterpret_cast",
-          "requires",
-          "restrict",
-          "return",
-          "short",
-          "signed",
-          "sizeof",
-          "static",
-          "static_assert",
-          "static_cast",
-          "struct",
-          "switch",
-          "template",
-          "this",
-          "thread_local",
-          "throw",
-          "true",
-          "try",
-          "typedef",
-          "typeid",
-          "typename",
-          "typeof",
-          "typeof_unqual",
-          "union",
-          "unsigned",
-          "using",
-          "virtual",
-          "void",
-          "volatile",
-          "wchar_t",
-          "while",
-          "xor",
-          "xor_eq"}},
-    };
-    return reserved;
-}
+constexpr std::string_view kCKeywords =
+    "_Alignas _Alignof _Atomic _BitInt _Bool _Complex _Generic _Imaginary _Noreturn _Static_assert _Thread_local "
+    "alignas alignof and and_eq asm auto bitand bitor bool break case catch char char16_t char32_t char8_t class "
+    "co_await co_return co_yield compl concept const const_cast consteval constexpr constinit continue decltype "
+    "default delete do double dynamic_cast else enum explicit export extern false float for friend goto if inline "
+    "int long mutable namespace new noexcept not not_eq nullptr operator or or_eq private protected public "
+    "register reinterpret_cast requires restrict return short signed sizeof static static_assert static_cast "
+    "struct switch template this thread_local throw true try typedef typeid typename typeof typeof_unqual union "
+    "unsigned using virtual void volatile wchar_t while xor xor_eq";
+
+constexpr ReservedWords kReserved[] = {
+    {"bascom", false,
+     "Alias And Bit Byte Call Case Config Const Data Declare Decr Dim Do Else Elseif End Exit For Function Gosub "
+     "Goto If Incr Input Integer Let Long Lookup Loop Mod Next Not Or Print Read Rem Reset Restore Return Select "
+     "Set Single Step Stop String Sub Then To Toggle Until Wait Waitms Wend While Word Xor"},
+    {"gcb", false,
+     "Alias And As Byte Case Data Dim Do Else End Exit For Function Gosub Goto If Integer Long Loop Macro Mod Next "
+     "Not Or ReadTable Rem Repeat Return Select Set Step String Sub Table Then To Until Wait Word Xor"},
+    {"proton", false,
+     "And As Bit Byte Case CData Cread Cread8 Data Declare Device Dim Do Dword Else EndIf EndProc End Float For "
+     "Gosub Goto If Include LData Loop Next Not Or Print Proc Rem Repeat Return Select Step Stop String Sub Symbol "
+     "Then To Until Wend While Word Xor"},
+    {"c", true, kCKeywords},
+    {"arduino", true, kCKeywords},
+};
 
 bool SameWord(std::string_view a, std::string_view b, bool caseSensitive)
 {
@@ -223,6 +146,33 @@ std::string FrameLine(std::string_view pattern, const FontDataOptions &options, 
     return line;
 }
 
+// A constant named after the table: LEDTEXT_COUNT in C, whose constants are
+// upper case by custom, LedText_Count in BASIC.
+std::string ConstantLine(const Syntax &syntax, const FontDataOptions &options, std::string_view key, long value)
+{
+    std::string name = options.name + "_";
+    if (syntax.constants == ConstantStyle::CDefine) {
+        name += key;
+        for (char &c : name)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    } else {
+        name += key.substr(0, 1);
+        for (const char c : key.substr(1))
+            name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    const std::string number = std::to_string(value);
+    switch (syntax.constants) {
+    case ConstantStyle::CDefine:
+    case ConstantStyle::GcbDefine:
+        return "#define " + name + " " + number + std::string(syntax.lineEnd);
+    case ConstantStyle::BascomConst:
+        return "Const " + name + " = " + number + std::string(syntax.lineEnd);
+    case ConstantStyle::ProtonSymbol:
+        return "Symbol " + name + " = " + number + std::string(syntax.lineEnd);
+    }
+    return {};
+}
+
 class LineWriter
 {
 public:
@@ -232,13 +182,15 @@ public:
     {
     }
 
-    // code is the character's code; a control character is written as its
-    // code, since no source file should hold the raw byte.
-    void Append(std::string &out, const std::optional<GlyphColumns> &glyph, char16_t character, std::int16_t code) const
+    // The comment shows the character; a control character, which no source
+    // file should hold raw, by its code. noGlyph marks an entry of a table
+    // indexed by code that stands only to keep the index.
+    void Append(std::string &out, const std::optional<GlyphColumns> &glyph, char16_t character, std::int16_t code,
+                bool noGlyph = false) const
     {
         static constexpr char kHexDigits[] = "0123456789ABCDEF";
         out += m_syntax.lineStart;
-        if (glyph || !m_syntax.noBytesWithoutGlyph) {
+        if (glyph || !m_syntax.noBytesWithoutGlyph || noGlyph) {
             GlyphBytes bytes;
             bytes.count = BytesPerGlyph(m_layout);
             if (glyph)
@@ -252,10 +204,13 @@ public:
             }
         }
         out += m_syntax.commentOpen;
-        if (character < u' ' || IsControlAboveSpace(character))
-            out.append("(code ").append(std::to_string(code)).append(")");
-        else
+        if (character < u' ' || IsControlAboveSpace(character)) {
+            out.append("(code ").append(std::to_string(code)).append(noGlyph ? ", no glyph)" : ")");
+        } else {
             AppendUtf8(out, character);
+            if (noGlyph)
+                out += " (no glyph)";
+        }
         out += m_syntax.commentClose;
         out += m_syntax.lineEnd;
     }
@@ -307,16 +262,20 @@ std::vector<std::string_view> FontDataFormats()
 
 bool IsReservedName(std::string_view format, std::string_view name)
 {
+    const Syntax &syntax = SyntaxOf(format);
     // C also keeps every name that starts with two underscores, or with one
     // and a capital, for the compiler (sdcc's __code, __xdata...).
-    if (format == "c" && name.size() >= 2 && name[0] == '_' && (name[1] == '_' || std::isupper(name[1]) != 0))
+    if (syntax.isArray && name.size() >= 2 && name[0] == '_' && (name[1] == '_' || std::isupper(name[1]) != 0))
         return true;
-    for (const ReservedWords &reserved : Reserved()) {
-        if (reserved.format != format)
+    for (const ReservedWords &reserved : kReserved) {
+        if (reserved.format != syntax.name)
             continue;
-        for (const std::string_view word : reserved.words) {
-            if (SameWord(word, name, reserved.caseSensitive))
+        std::string_view words = reserved.words;
+        while (!words.empty()) {
+            const std::size_t end = std::min(words.find(' '), words.size());
+            if (SameWord(words.substr(0, end), name, reserved.caseSensitive))
                 return true;
+            words.remove_prefix(std::min(end + 1, words.size()));
         }
     }
     return false;
@@ -326,14 +285,27 @@ std::string FontDataHeader(const FontDataOptions &options)
 {
     const Syntax &syntax = SyntaxOf(options.format);
     if (syntax.headerOnlyWhenNamed && !options.named)
-        return {};
-    return FrameLine(syntax.header, options, syntax);
+        return std::string(syntax.prelude);
+    return std::string(syntax.prelude) + FrameLine(syntax.header, options, syntax);
 }
 
-std::string FontDataFooter(const FontDataOptions &options)
+std::string FontDataFooter(const FontDataOptions &options, std::size_t count)
 {
     const Syntax &syntax = SyntaxOf(options.format);
-    return FrameLine(syntax.footer, options, syntax);
+    std::string footer;
+    if (syntax.isArray && count == 0) {
+        GlyphBytes blank;
+        blank.count = BytesPerGlyph(options.layout);
+        footer += syntax.lineStart;
+        for (std::size_t index = 0; index < blank.count; ++index)
+            footer.append(index > 0 ? ", " : "").append("0x00");
+        footer += "} /* a blank entry: nothing was converted */";
+        footer += syntax.lineEnd;
+    }
+    footer += FrameLine(syntax.footer, options, syntax);
+    if (syntax.isArray)
+        footer += ConstantLine(syntax, options, "COUNT", static_cast<long>(count));
+    return footer;
 }
 
 FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text,
@@ -348,6 +320,7 @@ FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::
     std::array<std::string, std::tuple_size_v<GlyphFont>> lineOfCode;
     std::int16_t CharPos = 0;
     result.error = ForEachGlyph(codePage, text, CharPos, ControlCharacters::Stop, [&](const GlyphLookup &lookup) {
+        ++result.count;
         const auto code = static_cast<std::size_t>(lookup.code);
         if (code >= lineOfCode.size()) {
             writer.Append(result.text, std::nullopt, codePage.CharOf(lookup.code), lookup.code);
@@ -363,14 +336,25 @@ FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::
 
 std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const FontDataOptions &options)
 {
-    const LineWriter writer(SyntaxOf(options.format), options.layout);
-    std::string text;
+    const Syntax &syntax = SyntaxOf(options.format);
+    std::size_t first = kFirstGlyphCode;
+    std::size_t last = first - 1;
     for (std::size_t code = kFirstGlyphCode; code < font.size(); ++code) {
-        if (font[code])
-            writer.Append(text, font[code], codePage.CharOf(static_cast<std::int16_t>(code)),
-                          static_cast<std::int16_t>(code));
+        if (font[code]) {
+            first = last < first ? code : first;
+            last = code;
+        }
     }
-    return text;
+    std::string text(syntax.prelude);
+    text += ConstantLine(syntax, options, "FIRST", static_cast<long>(first));
+    text += ConstantLine(syntax, options, "LAST", static_cast<long>(last));
+    text += FrameLine(syntax.header, options, syntax);
+    const LineWriter writer(syntax, options.layout);
+    for (std::size_t code = first; code <= last && last >= first; ++code) {
+        const auto code16 = static_cast<std::int16_t>(code);
+        writer.Append(text, font[code], codePage.CharOf(code16), code16, !font[code]);
+    }
+    return text + FontDataFooter(options, last + 1 - first);
 }
 
 } // namespace qxm

@@ -52,16 +52,18 @@ struct FontDataOptions
     bool named = false;           // the name was chosen rather than defaulted
 };
 
-// What comes before and after the lines, UTF-8: a label, a table's or an
-// array's opening and closing.
+// What comes before and after the lines of texts, UTF-8: a label, a table's
+// or an array's opening and closing. The footer of an array names the number
+// of lines written before it, count, and keeps an array of none valid C.
 std::string FontDataHeader(const FontDataOptions &options);
-std::string FontDataFooter(const FontDataOptions &options);
+std::string FontDataFooter(const FontDataOptions &options, std::size_t count);
 
 struct FontDataResult
 {
     // UTF-8, one line per character converted. After a stop it holds the
     // lines of the characters before the stop, as the conversion would.
     std::string text;
+    std::size_t count = 0; // the lines in text
     std::optional<RunTimeError> error;
 };
 
@@ -71,8 +73,10 @@ struct FontDataResult
 FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text,
                           const FontDataOptions &options);
 
-// The lines of every code from 32 up that has a glyph, in code order; a
-// control character's comment gives its code instead of the character.
+// The whole font as a table indexed by code, in its frame: one entry for
+// every code from the font's first glyph to its last, blank where a code has
+// none, with the first and last codes as named constants. A control
+// character's comment gives its code instead of the character.
 std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const FontDataOptions &options);
 
 } // namespace qxm

@@ -17,11 +17,12 @@ QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-
 # record, what CPack needs for a .deb (file, dpkg-shlibdeps), groff for the
 # man page, windres with the mingw C preprocessor it runs for the Windows
 # version record; clang with its sanitizer and libFuzzer runtimes, the
-# static analysers, and Debian's 5x7 and 4x6 bitmap fonts (and larger ones
-# to refuse) for the font reader.
+# static analysers, Debian's 5x7 and 4x6 bitmap fonts (and larger ones
+# to refuse) for the font reader, and the microcontroller compilers that
+# the C output must satisfy (sdcc for the 8051, avr-gcc with avr-libc).
 QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base
     desktop-file-utils appstream file dpkg-dev groff-base gcc-mingw-w64-x86-64-posix
-    clang libclang-rt-14-dev clang-tidy cppcheck clang-format)
+    clang libclang-rt-14-dev clang-tidy cppcheck clang-format sdcc gcc-avr avr-libc binutils-avr)
 
 # Installs the named Debian packages that are not installed yet.
 qxm_install_missing() {

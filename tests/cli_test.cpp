@@ -66,7 +66,7 @@ private slots:
         QTest::newRow("c rows from standard input, in one array")
             << QStringList{"-f", "c", "--rows", "--first-bit", "0", "--name", "Font"} << QByteArray("H\ni")
             << QByteArray("const unsigned char Font[][7] = {\n    {0x11, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}, /* H */\n"
-                          "    {0x04, 0x00, 0x06, 0x04, 0x04, 0x04, 0x0E}, /* i */\n};\n")
+                          "    {0x04, 0x00, 0x06, 0x04, 0x04, 0x04, 0x0E}, /* i */\n};\n#define FONT_COUNT 2\n")
             << QString();
         QTest::newRow("bascom label") << QStringList{"--name", "F", "--first-bit", "6", "H"} << QByteArray()
                                       << "F:\r\n" + kLineH << QString();
@@ -141,7 +141,8 @@ private slots:
         QCOMPARE(run.exitCode, message.isEmpty() ? 0 : 1);
     }
 
-    // As a script runs it, in a scratch folder ($1); a hang fails after 30 s.
+    // As a script runs it, in a scratch folder ($1), with the tests' own
+    // folder at hand ($2); a hang fails after 30 s.
     void shouldEndWithTheStatusAndOutputAScriptExpects_data()
     {
         QTest::addColumn<QString>("command");
@@ -194,10 +195,32 @@ private slots:
         QTest::newRow("BASIC word as a name, in any case")
             << R"("$0" --name data H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --name 'data' is a word that bascom reserves: choose another name\n");
-        QTest::newRow("whole font, first and last") << R"("$0" --table -f c | sed -n '2p;96,$p')" << 0
-                                                    << QByteArray("    {0x00, 0x00, 0x00, 0x00, 0x00}, /*   */\n"
-                                                                  "    {0x04, 0x04, 0x15, 0x0E, 0x04}, /* ~ */\n};\n")
-                                                    << QByteArray();
+        QTest::newRow("whole font, first and last")
+            << R"("$0" --table -f c | sed -n '1,4p;98,$p')" << 0
+            << QByteArray("#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 126\nconst unsigned char LedText[][5] = {\n"
+                          "    {0x00, 0x00, 0x00, 0x00, 0x00}, /*   */\n    {0x04, 0x04, 0x15, 0x0E, 0x04}, /* ~ */\n"
+                          "};\n#define LEDTEXT_COUNT 95\n")
+            << QByteArray();
+        QTest::newRow("C that every compiler takes, with nothing converted too")
+            << R"sh(cd "$1" && . "$2/compilers.sh" && for f in c arduino; do
+                    "$0" -f $f "" >e.h && compiles_everywhere e.h && "$0" -f $f </dev/null >e.h &&
+                    compiles_everywhere e.h && { "$0" -f $f "$(printf '\t')" >e.h; compiles_everywhere e.h; } &&
+                    "$0" -f $f --table --font "$2/fonts/none.bdf" >e.h && compiles_everywhere e.h &&
+                    "$0" -f $f --table --name Font >e.h && compiles_everywhere e.h Font || exit 1; done)sh"
+            << 0 << QByteArray()
+            << QByteArray("qxm-convert: Subscript out of range: character 1, tab (code 9), has no glyph\n");
+        QTest::newRow("a font's table indexed by code, as firmware reads it")
+            << R"sh(cd "$1" && "$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table -f c >t.h && printf '%s\n' \
+                    '#include "t.h"' '#include <stdio.h>' 'int main(void) { int c[] = {0xE9, 0xB0, 0x80}, i;' \
+                    'for (i = 0; i < 3; ++i) printf("%02X %02X\n", LedText[c[i] - LEDTEXT_FIRST][1],' \
+                    'LedText[c[i] - LEDTEXT_FIRST][3]); return 0; }' >p.c && cc p.c -o p && ./p)sh"
+            << 0 << QByteArray("36 08\n20 20\n3C 42\n") << QByteArray();
+        QTest::newRow("the Arduino table in flash, not in RAM")
+            << R"sh(cd "$1" && for f in c arduino; do "$0" -f $f --table >t.h && printf '%s\n' '#include "t.h"' \
+                    'int main(void) { return pgm_read_byte(&LedText[1][2]); }' >p.c &&
+                    avr-gcc -mmcu=atmega328p -Os -include avr/pgmspace.h p.c -o p.elf &&
+                    avr-nm p.elf | sed -n 's/.* \(.\) LedText$/\1/p'; done)sh"
+            << 0 << QByteArray("D\nT\n") << QByteArray();
         QTest::newRow("a font's glyphs, in the whole font up to code 255")
             << R"("$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table | tail -n 1)" << 0
             << QByteArray("Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n") << QByteArray();
@@ -206,7 +229,7 @@ private slots:
             << QByteArray("old\nf\n") << QByteArray("qxm-convert: there is no font file \"nofont\"\n");
         QTest::newRow("unknown format") << R"("$0" -f basic H)" << 2 << QByteArray()
                                         << QByteArray("qxm-convert: unknown format 'basic': use one of bascom, gcb, "
-                                                      "proton, c\n");
+                                                      "proton, c, arduino\n");
         QTest::newRow("no bit below the bottom dot")
             << R"("$0" --first-bit 5 H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n");
@@ -229,8 +252,8 @@ private slots:
             QSKIP("the scripts need a POSIX shell");
         QTemporaryDir folder;
         QProcess shell;
-        shell.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"), command, QStringLiteral(QXM_CONVERT_PATH), folder.path()});
+        shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, QStringLiteral(QXM_CONVERT_PATH),
+                                                folder.path(), QStringLiteral(QXM_TESTS_DIR)});
         QVERIFY(shell.waitForFinished());
         const QByteArray errors = shell.readAllStandardError();
         QCOMPARE(errors.left(errors.indexOf('\n') + 1), message);

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -27,6 +28,8 @@ std::vector<qxm::GlyphColumns> Decode(const std::string &text, const std::string
     std::size_t byte = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         if (text[at] == '\n') {
+            if (byte == 0)
+                continue; // a frame line
             EXPECT_EQ(byte, layout.rows ? 7u : 5u);
             glyphs.emplace_back();
             byte = 0;
@@ -50,7 +53,7 @@ std::vector<qxm::GlyphColumns> Decode(const std::string &text, const std::string
 TEST(FontDataTest, everyFormatAndLayoutRoundTripsEveryGlyph)
 {
     const std::pair<const char *, std::string> formats[] = {
-        {"bascom", "&H"}, {"gcb", "0x"}, {"proton", "$"}, {"c", "0x"}};
+        {"bascom", "&H"}, {"gcb", "0x"}, {"proton", "$"}, {"c", "0x"}, {"arduino", "0x"}};
     const TestCodePage codePage;
     for (const auto &[format, prefix] : formats) {
         for (const ByteLayout layout :
@@ -66,12 +69,36 @@ TEST(FontDataTest, everyFormatAndLayoutRoundTripsEveryGlyph)
     }
 }
 
-TEST(FontDataTest, namesAControlCharacterByItsCodeRatherThanWritingIt)
+// Firmware finds a code's glyph at table[code - FIRST]: every code between
+// the first and the last glyph has its entry, and an empty table still
+// compiles.
+TEST(FontDataTest, writesTheWholeFontIndexedByCode)
 {
-    qxm::GlyphFont font;
-    font[127] = qxm::GlyphColumns{};
-    EXPECT_EQ(qxm::FormatTable(font, TestCodePage(), Options("c")),
-              "    {0x00, 0x00, 0x00, 0x00, 0x00}, /* (code 127) */\n");
+    const std::tuple<std::vector<std::size_t>, const char *, std::string> cases[] = {
+        {{33, 35},
+         "c",
+         "#define LEDTEXT_FIRST 33\n#define LEDTEXT_LAST 35\nconst unsigned char LedText[][5] = {\n"
+         "    {0x00, 0x00, 0x79, 0x00, 0x00}, /* ! */\n    {0x00, 0x00, 0x00, 0x00, 0x00}, /* \" (no glyph) */\n"
+         "    {0x14, 0x7F, 0x14, 0x7F, 0x14}, /* # */\n};\n#define LEDTEXT_COUNT 3\n"},
+        {{127},
+         "proton",
+         "Symbol LedText_First = 127\r\nSymbol LedText_Last = 127\r\nLedText:\r\n"
+         "CData $00, $00, $00, $00, $00  '(code 127)\r\n"},
+        {{}, "bascom", "Const LedText_First = 32\r\nConst LedText_Last = 31\r\nLedText:\r\n"},
+        {{}, "gcb", "#define LedText_First 32\r\n#define LedText_Last 31\r\nTable LedText\r\nEnd Table\r\n"},
+        {{},
+         "arduino",
+         "#ifdef __AVR__\n#include <avr/pgmspace.h>\n#endif\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n"
+         "#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 31\nconst unsigned char LedText[][5] PROGMEM = {\n"
+         "    {0x00, 0x00, 0x00, 0x00, 0x00} /* a blank entry: nothing was converted */\n};\n#define LEDTEXT_COUNT "
+         "0\n"},
+    };
+    for (const auto &[codes, format, expected] : cases) {
+        qxm::GlyphFont font;
+        for (const std::size_t code : codes)
+            font[code] = code < 127 ? qxm::BuiltInFont()[code] : qxm::GlyphColumns{};
+        EXPECT_EQ(qxm::FormatTable(font, TestCodePage(), Options(format)), expected) << format;
+    }
 }
 
 } // namespace

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     using Kind = qxm::RunEnd::Kind;
     const std::string header = settings.preview ? std::string() : qxm::FontDataHeader(settings.options);
-    const std::string footer = settings.preview ? std::string() : qxm::FontDataFooter(settings.options);
+    const std::string footer = settings.preview ? std::string() : qxm::FontDataFooter(settings.options, end.count);
     if (end.kind != Kind::OutputFailed
         && (output.compare(0, header.size(), header) != 0 || output.size() < header.size() + footer.size()
             || output.compare(output.size() - footer.size(), footer.size(), footer) != 0))

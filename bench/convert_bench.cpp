@@ -1,7 +1,7 @@
 #include "core/conversion.h"
 #include "core/fontdata.h"
 #include "core/glyphfont.h"
-#include "platform/windows1252codepage.h"
+#include "core/windows1252codepage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +23,7 @@ std::u16string SampleText(std::size_t length)
 
 void BM_Convert(benchmark::State &state)
 {
-    const auto &codePage = qxm::Windows1252CodePage::instance();
+    const auto &codePage = qxm::Windows1252CodePage::Instance();
     const std::u16string text = SampleText(static_cast<std::size_t>(state.range(0)));
     for ([[maybe_unused]] auto _ : state) {
         qxm::ConversionResult result = qxm::ConvertText(qxm::FilledCharData(), codePage, text);
@@ -36,7 +36,7 @@ BENCHMARK(BM_Convert)->Arg(1)->Arg(100)->Arg(1000)->Arg(4096)->Arg(32767)->Unit(
 // The command's formats on the same text, from the font's glyph bytes.
 void BM_Format(benchmark::State &state, std::string_view format)
 {
-    const auto &codePage = qxm::Windows1252CodePage::instance();
+    const auto &codePage = qxm::Windows1252CodePage::Instance();
     const std::u16string text = SampleText(static_cast<std::size_t>(state.range(0)));
     qxm::FontDataOptions options;
     options.format = format;
@@ -53,7 +53,7 @@ void BM_Table(benchmark::State &state, std::string_view format)
     qxm::FontDataOptions options;
     options.format = format;
     for ([[maybe_unused]] auto _ : state) {
-        std::string table = qxm::FormatTable(qxm::BuiltInFont(), qxm::Windows1252CodePage::instance(), options);
+        std::string table = qxm::FormatTable(qxm::BuiltInFont(), qxm::Windows1252CodePage::Instance(), options);
         benchmark::DoNotOptimize(table.data());
     }
 }

@@ -4,11 +4,11 @@
 #include "core/fontdata.h"
 #include "core/glyphfont.h"
 #include "core/productinfo.h"
+#include "core/windows1252codepage.h"
 #include "platform/freetypefont.h"
 #include "platform/qtext.h"
 #include "platform/runtimeerrortext.h"
 #include "platform/standardstreams.h"
-#include "platform/windows1252codepage.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -227,18 +227,14 @@ int main(int argc, char *argv[])
     if (const std::optional<QString> error = readCommandLine(parser, options, command))
         return usageError(parser, *error);
 
-    if (!qxm::Windows1252CodePage::instance().isValid()) {
-        WriteError(QStringLiteral("this Qt build has no windows-1252 converter; nothing was converted"));
-        return ExitRunStopped;
-    }
-    command.settings.codePage = &qxm::Windows1252CodePage::instance();
+    command.settings.codePage = &qxm::Windows1252CodePage::Instance();
 
     // Read before any output is opened, so that a font refused leaves nothing
     // behind; it then serves the whole run.
     std::optional<qxm::GlyphFont> fileFont;
     if (command.fontFile) {
         const qxm::FontFileResult loaded =
-            qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), qxm::Windows1252CodePage::instance());
+            qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), qxm::Windows1252CodePage::Instance());
         if (!loaded.font) {
             WriteError(qxm::ToQString(loaded.error));
             return ExitRunStopped;

@@ -1,45 +1,23 @@
-#include "core/conversion.h"
-#include "platform/windows1252codepage.h"
+#include "core/windows1252codepage.h"
+#include "tests/systemcodepage.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-const qxm::Windows1252CodePage &CodePage()
+// Every UTF-16 code unit on its own, as the conversion sees them: a surrogate
+// is a character of its own there, never half of a pair.
+TEST(Windows1252CodePageTest, agreesWithTheSystemsOwnConverterOnEveryCodeUnitAndCode)
 {
-    return qxm::Windows1252CodePage::instance();
-}
-
-TEST(Windows1252CodePageTest, mapsCharactersToTheirWindows1252CodesAndTheRestToQuestionMarks)
-{
-    ASSERT_TRUE(CodePage().isValid());
-    const struct
-    {
-        char16_t unit;
-        std::int16_t code;
-    } cases[] = {
-        {u'A', 65},       {u'~', 126},      {u'\t', 9},       {u'\u001a', 26},  {u'\u007f', 127},
-        {u'\u20ac', 128}, {u'\u0178', 159}, {u'\u00a0', 160}, {u'\u00ff', 255}, {u'\u0100', '?'},
-        {u'\u2603', '?'}, {u'\ufffd', '?'}, {0xD83D, '?'},    {0xDE00, '?'},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(CodePage().CodeOf(c.unit), c.code) << "U+" << std::hex << int(c.unit);
-}
-
-TEST(Windows1252CodePageTest, everyCodeMapsBackToACharacterWithThatCode)
-{
-    for (std::int16_t code = 0; code < 256; ++code)
-        EXPECT_EQ(CodePage().CodeOf(CodePage().CharOf(code)), code) << code;
-    EXPECT_EQ(CodePage().CharOf(128), u'\u20ac');
-}
-
-TEST(Windows1252CodePageTest, onlyTheRealSubstituteControlCharacterStopsTheRun)
-{
-    const auto snowman = qxm::ConvertText(qxm::FilledCharData(), CodePage(), u"\u2603");
-    EXPECT_EQ(snowman.text, u"Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n");
-    const auto substitute = qxm::ConvertText(qxm::FilledCharData(), CodePage(), u"a\u001a");
-    ASSERT_TRUE(substitute.error);
-    EXPECT_EQ(substitute.error->code, 26);
+    const qxm::Windows1252CodePage &codePage = qxm::Windows1252CodePage::Instance();
+    for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
+        const auto unit16 = static_cast<char16_t>(unit);
+        EXPECT_EQ(codePage.CodeOf(unit16), SystemCodeOf(unit16).value_or('?')) << "U+" << std::hex << unit;
+    }
+    for (unsigned code = 0; code <= 0xFF; ++code)
+        EXPECT_EQ(codePage.CharOf(static_cast<std::int16_t>(code)), SystemCharOf(static_cast<std::uint8_t>(code)))
+            << code;
+    EXPECT_EQ(codePage.CharOf(256), u'?');
 }
 
 } // namespace

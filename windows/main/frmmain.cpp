@@ -2,6 +2,7 @@
 
 #include "core/conversion.h"
 #include "core/productinfo.h"
+#include "core/windows1252codepage.h"
 #include "platform/clipboard.h"
 #include "platform/linecontrol.h"
 #include "platform/outputtextbox.h"
@@ -9,7 +10,6 @@
 #include "platform/qtext.h"
 #include "platform/runtimeerrortext.h"
 #include "platform/widgetcolors.h"
-#include "platform/windows1252codepage.h"
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
 
@@ -217,14 +217,8 @@ frmSplash *FrmMain::splashWindow() const
 
 void FrmMain::TxtInput_Change()
 {
-    const auto &codePage = qxm::Windows1252CodePage::instance();
-    if (!codePage.isValid()) {
-        // Every letter would come out as '?': convert nothing and say why.
-        ShowConversionError(QStringLiteral("Cannot convert: this Qt build has no Windows-1252 converter. "
-                                           "Your text is kept."));
-        return;
-    }
-    const auto result = qxm::ConvertText(CharData, codePage, qxm::Utf16View(TxtInput->text()), CharPos);
+    const auto result =
+        qxm::ConvertText(CharData, qxm::Windows1252CodePage::Instance(), qxm::Utf16View(TxtInput->text()), CharPos);
     TxtOutput->SetText(qxm::ToQString(result.text));
     ShowConversionError(result.error ? DescribeRunTimeError(*result.error) : QString());
 }

@@ -4,10 +4,10 @@
 #include "core/fontdata.h"
 #include "core/glyphfont.h"
 #include "core/productinfo.h"
+#include "core/runtimeerrortext.h"
 #include "core/windows1252codepage.h"
 #include "platform/freetypefont.h"
 #include "platform/qtext.h"
-#include "platform/runtimeerrortext.h"
 #include "platform/standardstreams.h"
 
 #include <QCommandLineParser>
@@ -45,7 +45,7 @@ void ReportEnd(const qxm::RunEnd &end)
     case qxm::RunEnd::Kind::OutputFailed: // the output has said why
         break;
     case qxm::RunEnd::Kind::Stopped:
-        WriteError(where + DescribeRunTimeError(*end.error));
+        WriteError(where + QString::fromStdString(qxm::DescribeRunTimeError(*end.error)));
         break;
     case qxm::RunEnd::Kind::NotUtf8:
         WriteError(where + QStringLiteral("standard input is not valid UTF-8"));

@@ -20,11 +20,4 @@ inline QString ToQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A code unit's number as messages write it after "U+": four upper-case
-// hexadecimal digits.
-inline QString CodeUnitNumber(char16_t unit)
-{
-    return QString::number(unit, 16).toUpper().rightJustified(4, QLatin1Char('0'));
-}
-
 } // namespace qxm

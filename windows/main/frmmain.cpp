@@ -2,13 +2,13 @@
 
 #include "core/conversion.h"
 #include "core/productinfo.h"
+#include "core/runtimeerrortext.h"
 #include "core/windows1252codepage.h"
 #include "platform/clipboard.h"
 #include "platform/linecontrol.h"
 #include "platform/outputtextbox.h"
 #include "platform/picture.h"
 #include "platform/qtext.h"
-#include "platform/runtimeerrortext.h"
 #include "platform/widgetcolors.h"
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
@@ -220,7 +220,7 @@ void FrmMain::TxtInput_Change()
     const auto result =
         qxm::ConvertText(CharData, qxm::Windows1252CodePage::Instance(), qxm::Utf16View(TxtInput->text()), CharPos);
     TxtOutput->SetText(qxm::ToQString(result.text));
-    ShowConversionError(result.error ? DescribeRunTimeError(*result.error) : QString());
+    ShowConversionError(result.error ? QString::fromStdString(qxm::DescribeRunTimeError(*result.error)) : QString());
 }
 
 void FrmMain::CmdClear_Click()

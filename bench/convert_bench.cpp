@@ -25,8 +25,9 @@ void BM_Convert(benchmark::State &state)
 {
     const auto &codePage = qxm::Windows1252CodePage::Instance();
     const std::u16string text = SampleText(static_cast<std::size_t>(state.range(0)));
+    std::int16_t CharPos = 0;
     for ([[maybe_unused]] auto _ : state) {
-        qxm::ConversionResult result = qxm::ConvertText(qxm::FilledCharData(), codePage, text);
+        qxm::ConversionResult result = qxm::ConvertText(qxm::FilledCharData(), codePage, text, CharPos);
         benchmark::DoNotOptimize(result.text.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

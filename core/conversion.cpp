@@ -6,16 +6,9 @@ namespace qxm {
 
 namespace {
 
-constexpr std::u16string_view kDataWord = u"Data ";
-constexpr std::u16string_view kCommentMark = u"  '";
-constexpr std::u16string_view kLineEnd = u"\r\n";
-constexpr std::size_t kLongestLine = kDataWord.size() + kGlyphRowLength + kCommentMark.size() + 1 + kLineEnd.size();
-
-RunTimeError CharacterError(RunTimeErrorKind kind, RunTimeError::Cause cause, char16_t character, std::int16_t code,
-                            std::size_t position)
+RunTimeError CharacterError(RunTimeError::Cause cause, char16_t character, std::int16_t code, std::size_t position)
 {
     RunTimeError error;
-    error.kind = kind;
     error.cause = cause;
     error.position = position;
     error.character = character;
@@ -36,50 +29,62 @@ std::size_t CharacterCount(std::u16string_view text)
     return count;
 }
 
-} // namespace
-
-void MeasureText(RunTimeError &error, std::u16string_view text)
+// Fills in the error's length, in code units and in characters, and its
+// position in characters, from the text it stopped in.
+RunTimeError Measured(RunTimeError error, std::u16string_view text)
 {
     error.length = text.size();
     error.lengthInCharacters = CharacterCount(text);
     if (error.position > 0)
         error.positionInCharacters = CharacterCount(text.substr(0, error.position - 1)) + 1;
+    return error;
 }
+
+// The code and slot of the character at the 1-based position, or the error
+// that stops a run there.
+std::optional<RunTimeError> LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position,
+                                        ControlCharacters controls, std::int16_t &code, std::int16_t &slot)
+{
+    code = codePage.CodeOf(character);
+    const auto checked = CheckedSub16(code, kFirstGlyphCode);
+    if (!checked)
+        return CharacterError(RunTimeError::Cause::CodeTooLow, character, code, position);
+    if (*checked < 0 || static_cast<std::size_t>(*checked) >= std::tuple_size_v<CharDataTable>)
+        return CharacterError(RunTimeError::Cause::NoGlyphSlot, character, code, position);
+    if (controls == ControlCharacters::Stop && IsControlAboveSpace(codePage.CharOf(code)))
+        return CharacterError(RunTimeError::Cause::ControlCharacter, character, code, position);
+    slot = *checked;
+    return std::nullopt;
+}
+
+} // namespace
 
 bool IsControlAboveSpace(char16_t character)
 {
     return character >= 0x7F && character <= 0x9F;
 }
 
-GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position, ControlCharacters controls)
+GlyphWalk ForEachGlyph(const CodePage &codePage, std::u16string_view text, ControlCharacters controls,
+                       const std::function<void(std::int16_t code, std::int16_t slot)> &onGlyph)
 {
-    GlyphLookup lookup;
-    lookup.code = codePage.CodeOf(character);
-    const auto slot = CheckedSub16(lookup.code, kFirstGlyphCode);
-    if (!slot) {
-        lookup.error = CharacterError(RunTimeErrorKind::Overflow, RunTimeError::Cause::CodeTooLow, character,
-                                      lookup.code, position);
-        return lookup;
+    GlyphWalk walk;
+    if (text.size() > kMaxTextLength) {
+        walk.error = Measured(RunTimeError{}, text);
+        return walk;
     }
-    if (*slot < 0 || static_cast<std::size_t>(*slot) >= std::tuple_size_v<CharDataTable>) {
-        lookup.error = CharacterError(RunTimeErrorKind::SubscriptOutOfRange, RunTimeError::Cause::NoGlyphSlot,
-                                      character, lookup.code, position);
-        return lookup;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const std::size_t position = index + 1;
+        walk.CharPos = static_cast<std::int16_t>(position);
+        std::int16_t code = 0;
+        std::int16_t slot = 0;
+        if (auto error = LookUpGlyph(codePage, text[index], position, controls, code, slot)) {
+            walk.error = Measured(*error, text);
+            return walk;
+        }
+        onGlyph(code, slot);
     }
-    if (controls == ControlCharacters::Stop && IsControlAboveSpace(codePage.CharOf(lookup.code))) {
-        lookup.error = CharacterError(RunTimeErrorKind::SubscriptOutOfRange, RunTimeError::Cause::ControlCharacter,
-                                      character, lookup.code, position);
-        return lookup;
-    }
-    lookup.slot = *slot;
-    return lookup;
-}
-
-void AppendDataLine(std::u16string &out, const std::u16string &glyphRow, char16_t character)
-{
-    out.append(kDataWord).append(glyphRow).append(kCommentMark);
-    out.push_back(character);
-    out.append(kLineEnd);
+    walk.CharPos = static_cast<std::int16_t>(text.size() < kMaxTextLength ? text.size() + 1 : text.size());
+    return walk;
 }
 
 ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text,
@@ -88,16 +93,14 @@ ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &code
     ConversionResult result;
     if (text.size() <= kMaxTextLength)
         result.text.reserve(text.size() * kLongestLine);
-    result.error = ForEachGlyph(codePage, text, CharPos, ControlCharacters::Convert, [&](const GlyphLookup &lookup) {
-        AppendDataLine(result.text, CharData[static_cast<std::size_t>(lookup.slot)], codePage.CharOf(lookup.code));
-    });
+    const GlyphWalk walk =
+        ForEachGlyph(codePage, text, ControlCharacters::Convert, [&](std::int16_t code, std::int16_t slot) {
+            const char16_t character = codePage.CharOf(code);
+            AppendDataLine(result.text, CharData[static_cast<std::size_t>(slot)], std::u16string_view(&character, 1));
+        });
+    CharPos = walk.CharPos;
+    result.error = walk.error;
     return result;
-}
-
-ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text)
-{
-    std::int16_t CharPos = 0;
-    return ConvertText(CharData, codePage, text, CharPos);
 }
 
 } // namespace qxm

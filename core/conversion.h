@@ -3,9 +3,11 @@
 #include "core/chardata.h"
 #include "core/codepage.h"
 #include "core/runtimeerror.h"
+#include "core/utf8.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,12 +18,9 @@ namespace qxm {
 // text a run accepts.
 constexpr std::size_t kMaxTextLength = 32767;
 
-struct GlyphLookup
-{
-    std::int16_t code = 0;
-    std::int16_t slot = 0;
-    std::optional<RunTimeError> error;
-};
+// Room for the longest line of any format, the converter window's included,
+// so that a text is written without growing its buffer.
+constexpr std::size_t kLongestLine = 64;
 
 // What a run does with DEL and the C1 controls, which have codes inside the
 // font's slots: the converter window writes them like any other character;
@@ -32,46 +31,46 @@ enum class ControlCharacters {
     Stop,
 };
 
-// The code and font slot of the character at the 1-based position, or the
-// run-time error that stops a run there.
-GlyphLookup LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position, ControlCharacters controls);
-
 // Whether the character a code stands for is DEL or a C1 control.
 bool IsControlAboveSpace(char16_t character);
 
-// Fills in the error's length, in code units and in characters, and its
-// position in characters, from the text it stopped in.
-void MeasureText(RunTimeError &error, std::u16string_view text);
+struct GlyphWalk
+{
+    std::optional<RunTimeError> error;
+    // On the stopping character, or one past the last after a complete run
+    // (where that fits in 16 bits: a complete 32767-character run is not an
+    // error).
+    std::int16_t CharPos = 0;
+};
 
 // Walks the text the way a conversion run does: the length check first, then
-// each character in order until the first one without a slot. onGlyph(slot,
-// lookup) runs for every character before the stop; CharPos ends on the
-// stopping character, or one past the last after a complete run (where that
-// fits in 16 bits: a complete 32767-character run is not an error).
-template <typename OnGlyph>
-std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16string_view text, std::int16_t &CharPos,
-                                         ControlCharacters controls, OnGlyph &&onGlyph)
+// each character in order until the first one without a slot. onGlyph(code,
+// slot) runs for every character before the stop.
+GlyphWalk ForEachGlyph(const CodePage &codePage, std::u16string_view text, ControlCharacters controls,
+                       const std::function<void(std::int16_t code, std::int16_t slot)> &onGlyph);
+
+// The converter window's line: "Data ", the glyph row, "  '", the comment
+// (the character) and CR LF, as UTF-16 for the window or UTF-8 for a file.
+inline void AppendText(std::u16string &out, std::u16string_view text)
 {
-    if (text.size() > kMaxTextLength) {
-        RunTimeError error;
-        error.kind = RunTimeErrorKind::Overflow;
-        error.cause = RunTimeError::Cause::TextTooLong;
-        MeasureText(error, text);
-        return error;
-    }
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        const std::size_t position = index + 1;
-        CharPos = static_cast<std::int16_t>(position);
-        const GlyphLookup lookup = LookUpGlyph(codePage, text[index], position, controls);
-        if (lookup.error) {
-            RunTimeError error = *lookup.error;
-            MeasureText(error, text);
-            return error;
-        }
-        onGlyph(lookup);
-    }
-    CharPos = static_cast<std::int16_t>(text.size() < kMaxTextLength ? text.size() + 1 : text.size());
-    return std::nullopt;
+    out.append(text);
+}
+inline void AppendText(std::string &out, std::u16string_view text)
+{
+    for (const char16_t unit : text)
+        AppendUtf8(out, unit);
+}
+template <typename Text, typename GlyphRow, typename Comment>
+void AppendDataLine(Text &out, const GlyphRow &glyphRow, const Comment &comment)
+{
+    constexpr std::u16string_view kDataWord = u"Data ";
+    constexpr std::u16string_view kCommentMark = u"  '";
+    constexpr std::u16string_view kLineEnd = u"\r\n";
+    AppendText(out, kDataWord);
+    out.append(glyphRow.begin(), glyphRow.end());
+    AppendText(out, kCommentMark);
+    out.append(comment.begin(), comment.end());
+    AppendText(out, kLineEnd);
 }
 
 struct ConversionResult
@@ -82,11 +81,7 @@ struct ConversionResult
     std::optional<RunTimeError> error;
 };
 
-// Appends "Data <row>  '<character>" and CR LF.
-void AppendDataLine(std::u16string &out, const std::u16string &glyphRow, char16_t character);
-
 ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text,
                              std::int16_t &CharPos);
-ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text);
 
 } // namespace qxm

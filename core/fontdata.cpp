@@ -36,10 +36,11 @@ struct Syntax
     // The converter window's own lines have no label unless one is asked
     // for; a table indexed by code always has one.
     bool headerOnlyWhenNamed;
-    // The converter window's line for a code without a glyph: no bytes at
-    // all. Elsewhere such a code gets a blank glyph so that the source still
-    // compiles and every entry has the same size.
-    bool noBytesWithoutGlyph;
+    // The converter window's own lines, written as the window writes them; a
+    // code without a glyph has no bytes there at all. Elsewhere such a code
+    // gets a blank glyph so that the source still compiles and every entry
+    // has the same size.
+    bool windowLines;
     ConstantStyle constants;
     // A C array cannot be empty in every C compiler: one blank entry stands in
     // when nothing was converted, and the number of entries is a constant.
@@ -56,7 +57,7 @@ constexpr std::string_view kProgmemPrelude = "#ifdef __AVR__\n"
                                              "#endif\n";
 
 constexpr Syntax kSyntaxes[] = {
-    {"bascom", "", "@:", "Data ", "&H", " , ", "  '", "", "", "\r\n", true, true, ConstantStyle::BascomConst, false},
+    {"bascom", "", "@:", "", "&H", " , ", "", "", "", "\r\n", true, true, ConstantStyle::BascomConst, false},
     {"gcb", "", "Table @", "", "0x", ", ", "  '", "", "End Table", "\r\n", false, false, ConstantStyle::GcbDefine,
      false},
     {"proton", "", "@:", "CData ", "$", ", ", "  '", "", "", "\r\n", false, false, ConstantStyle::ProtonSymbol, false},
@@ -189,40 +190,40 @@ public:
                 bool noGlyph = false) const
     {
         static constexpr char kHexDigits[] = "0123456789ABCDEF";
-        out += m_syntax.lineStart;
-        if (glyph || !m_syntax.noBytesWithoutGlyph || noGlyph) {
-            GlyphBytes bytes;
-            bytes.count = BytesPerGlyph(m_layout);
+        std::string bytes;
+        if (glyph || !m_syntax.windowLines || noGlyph) {
+            GlyphBytes laidOut;
+            laidOut.count = BytesPerGlyph(m_layout);
             if (glyph)
-                bytes = LayOutGlyph(*glyph, m_layout);
-            for (std::size_t index = 0; index < bytes.count; ++index) {
+                laidOut = LayOutGlyph(*glyph, m_layout);
+            for (std::size_t index = 0; index < laidOut.count; ++index) {
                 if (index > 0)
-                    out += m_syntax.byteSeparator;
-                out += m_syntax.bytePrefix;
-                out += kHexDigits[bytes.bytes[index] >> 4];
-                out += kHexDigits[bytes.bytes[index] & 0x0F];
+                    bytes += m_syntax.byteSeparator;
+                bytes += m_syntax.bytePrefix;
+                bytes += kHexDigits[laidOut.bytes[index] >> 4];
+                bytes += kHexDigits[laidOut.bytes[index] & 0x0F];
             }
         }
-        out += m_syntax.commentOpen;
+        std::string comment;
         if (character < u' ' || IsControlAboveSpace(character)) {
-            out.append("(code ").append(std::to_string(code)).append(noGlyph ? ", no glyph)" : ")");
+            comment.append("(code ").append(std::to_string(code)).append(noGlyph ? ", no glyph)" : ")");
         } else {
-            AppendUtf8(out, character);
+            AppendUtf8(comment, character);
             if (noGlyph)
-                out += " (no glyph)";
+                comment += " (no glyph)";
         }
-        out += m_syntax.commentClose;
-        out += m_syntax.lineEnd;
+        if (m_syntax.windowLines) {
+            AppendDataLine(out, bytes, comment);
+            return;
+        }
+        out.append(m_syntax.lineStart).append(bytes).append(m_syntax.commentOpen).append(comment);
+        out.append(m_syntax.commentClose).append(m_syntax.lineEnd);
     }
 
 private:
     const Syntax &m_syntax;
     ByteLayout m_layout;
 };
-
-// Room for the longest line of any format, so that a text is written without
-// growing its buffer.
-constexpr std::size_t kLongestLine = 64;
 
 } // namespace
 
@@ -241,7 +242,7 @@ GlyphBytes LayOutGlyph(const GlyphColumns &glyph, const ByteLayout &layout)
     };
     for (std::size_t column = 0; column < kGlyphColumns; ++column) {
         for (std::size_t row = 0; row < kGlyphRows; ++row) {
-            if (((glyph[column] >> (kGlyphRows - 1 - row)) & 1U) == 0)
+            if (!IsDotLit(glyph, column, row))
                 continue;
             if (layout.rows)
                 laidOut.bytes[row] |= static_cast<std::uint8_t>(1U << bitOfDot(column));
@@ -318,19 +319,18 @@ FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::
     // A line depends on the code alone, so each is built once, when its code
     // first comes up.
     std::array<std::string, std::tuple_size_v<GlyphFont>> lineOfCode;
-    std::int16_t CharPos = 0;
-    result.error = ForEachGlyph(codePage, text, CharPos, ControlCharacters::Stop, [&](const GlyphLookup &lookup) {
-        ++result.count;
-        const auto code = static_cast<std::size_t>(lookup.code);
-        if (code >= lineOfCode.size()) {
-            writer.Append(result.text, std::nullopt, codePage.CharOf(lookup.code), lookup.code);
-            return;
-        }
-        std::string &line = lineOfCode[code];
-        if (line.empty())
-            writer.Append(line, font[code], codePage.CharOf(lookup.code), lookup.code);
-        result.text += line;
-    });
+    result.error = ForEachGlyph(codePage, text, ControlCharacters::Stop, [&](std::int16_t code, std::int16_t) {
+                       ++result.count;
+                       const auto index = static_cast<std::size_t>(code);
+                       if (index >= lineOfCode.size()) {
+                           writer.Append(result.text, std::nullopt, codePage.CharOf(code), code);
+                           return;
+                       }
+                       std::string &line = lineOfCode[index];
+                       if (line.empty())
+                           writer.Append(line, font[index], codePage.CharOf(code), code);
+                       result.text += line;
+                   }).error;
     return result;
 }
 

@@ -13,6 +13,17 @@ namespace qxm {
 // top dot and bit 0 the bottom one: the layout the built-in font is drawn in.
 using GlyphColumns = std::array<std::uint8_t, kGlyphColumns>;
 
+// Whether the dot at a column (0 the leftmost) and row (0 the top) is lit;
+// every reader and writer of a glyph's dots goes through these two.
+constexpr bool IsDotLit(const GlyphColumns &glyph, std::size_t column, std::size_t row)
+{
+    return ((glyph[column] >> (kGlyphRows - 1 - row)) & 1U) != 0;
+}
+constexpr void LightDot(GlyphColumns &glyph, std::size_t column, std::size_t row)
+{
+    glyph[column] = static_cast<std::uint8_t>(glyph[column] | (1U << (kGlyphRows - 1 - row)));
+}
+
 // A font for the display: the glyph of each 8-bit code, or none.
 using GlyphFont = std::array<std::optional<GlyphColumns>, 256>;
 

@@ -20,7 +20,6 @@ struct RunTimeError
         ControlCharacter, // DEL or a C1 control, where a run stops at them
     };
 
-    RunTimeErrorKind kind = RunTimeErrorKind::Overflow;
     Cause cause = Cause::TextTooLong;
     std::size_t length = 0;   // length of the text, in UTF-16 code units
     std::size_t position = 0; // 1-based; 0 with TextTooLong
@@ -30,6 +29,14 @@ struct RunTimeError
     std::size_t positionInCharacters = 0;
     char16_t character = 0; // the code unit at position
     std::int16_t code = 0;  // its code in the code page
+
+    // Numbers that do not fit overflow; a code outside the font's slots is a
+    // subscript out of their range.
+    RunTimeErrorKind kind() const
+    {
+        return cause == Cause::TextTooLong || cause == Cause::CodeTooLow ? RunTimeErrorKind::Overflow
+                                                                         : RunTimeErrorKind::SubscriptOutOfRange;
+    }
 };
 
 } // namespace qxm

@@ -64,7 +64,7 @@ TEST(ConversionTest, stopsAtACodeWithoutASlotWithTheLinesBeforeIt)
         SCOPED_TRACE(code);
         const Converted run = Convert(u"A\u4e00B", code);
         ASSERT_TRUE(run.result.error);
-        EXPECT_EQ(run.result.error->kind, kind);
+        EXPECT_EQ(run.result.error->kind(), kind);
         EXPECT_EQ(run.result.error->position, 2u);
         EXPECT_EQ(run.result.error->code, code);
         EXPECT_EQ(run.result.text, Convert(u"A").result.text);
@@ -83,7 +83,7 @@ TEST(ConversionTest, thirtyTwoThousandSevenHundredAndSixtySevenCodeUnitsIsTheLim
     tooLong[0] = u'\t'; // the length is checked before any character
     const Converted refused = Convert(tooLong);
     ASSERT_TRUE(refused.result.error);
-    EXPECT_EQ(refused.result.error->kind, RunTimeErrorKind::Overflow);
+    EXPECT_EQ(refused.result.error->kind(), RunTimeErrorKind::Overflow);
     EXPECT_EQ(refused.result.error->length, 32768u);
     EXPECT_TRUE(refused.result.text.empty());
 }

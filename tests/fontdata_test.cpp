@@ -1,4 +1,6 @@
+#include "core/conversion.h"
 #include "core/fontdata.h"
+#include "core/windows1252codepage.h"
 #include "tests/testcodepage.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +68,24 @@ TEST(FontDataTest, everyFormatAndLayoutRoundTripsEveryGlyph)
             for (std::size_t code = 32; code < 127; ++code)
                 EXPECT_EQ(glyphs[code - 32], qxm::BuiltInFont()[code]) << "code " << code;
         }
+    }
+}
+
+// The converter window's lines and -f bascom are one and the same wherever
+// both convert: only DEL and the C1 controls stop the command alone.
+TEST(FontDataTest, bascomWritesTheConverterWindowsLineForEveryCodeUnit)
+{
+    const auto &codePage = qxm::Windows1252CodePage::Instance();
+    for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
+        const std::u16string text(1, static_cast<char16_t>(unit));
+        std::int16_t CharPos = 0;
+        const qxm::ConversionResult window = qxm::ConvertText(qxm::FilledCharData(), codePage, text, CharPos);
+        const qxm::FontDataResult bascom = qxm::FormatText(qxm::BuiltInFont(), codePage, text, Options("bascom"));
+        std::string windowUtf8;
+        qxm::AppendText(windowUtf8, window.text);
+        const bool controlStop =
+            bascom.error && !window.error && qxm::IsControlAboveSpace(window.text[window.text.size() - 3]);
+        EXPECT_EQ(controlStop ? windowUtf8.substr(0, 0) : windowUtf8, bascom.text) << unit;
     }
 }
 

@@ -45,6 +45,7 @@ TEST(FontFileTest, shouldPlaceEachGlyphByTheFontsAscentAndItsBearingLookedUpByCh
         {kOwnFonts + "tiny.bdf", 0xE9, "..#..|.#...|.##..|#..#.|###..|.###.|....."},
         {kOwnFonts + "tiny.bdf", 128, ".....|.###.|#....|###..|#....|.###.|....."},
         {kOwnFonts + "tiny.bdf", 'B', "no glyph"},
+        {kOwnFonts + "tiny.bdf.gz", 'F', "#####|#....|#....|###..|#....|#....|#...#"},
         {kOwnFonts + "grey.bdf", 'o', "..##.|##...|.....|.....|.....|.....|....."},
         {kDebianFonts + "5x7.pcf.gz", 0xE9, "..#..|.#...|.##..|#.##.|##...|.##..|....."},
         {kDebianFonts + "5x7.pcf.gz", 128, "..##.|.#...|###..|###..|.#...|..##.|....."},

@@ -310,6 +310,10 @@ bool RenderGlyph(FT_Library library, FT_Face face, FT_UInt index, int ascent, Gl
         return false;
     const FT_GlyphSlot slot = face->glyph;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    // A BDF glyph without its BITMAP lines comes with a size but no dots,
+    // which FreeType's conversion would read all the same.
+    if (!slot->bitmap.buffer && slot->bitmap.rows != 0 && slot->bitmap.width != 0)
+        return false;
 
     // One byte per dot whatever the font's depth: a grey font's dot counts as
     // lit from half its full level.

@@ -68,6 +68,7 @@ TEST(FontFileTest, shouldRefuseAFileWithoutAFittingFontSayingWhyAndNamingIt)
         {kDebianFonts + "5x7-KOI8-R.pcf.gz", u"(no Unicode map)"},
         {kOwnFonts + "wide.bdf", u"the glyph of \"W\" (code 87) in"},
         {kOwnFonts + "low.bdf", u"the glyph of \"g\" (code 103) in"},
+        {kOwnFonts + "no-bitmap.bdf", u"the glyph of \"o\" (code 111) in"},
         {kOwnFonts + "not-a-font.bdf", u" is not a font file"},
         {kOwnFonts + "missing.bdf", u"there is no font file"},
         {kOwnFonts, u" is a folder"},

@@ -6,10 +6,15 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BITMAP_H
+#include FT_BZIP2_H
+#include FT_GZIP_H
+#include FT_LZW_H
+#include FT_MODULE_H
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <fstream>
@@ -27,13 +32,17 @@ namespace {
 constexpr std::int16_t kLastFontCode = 255;
 constexpr int kCellColumns = static_cast<int>(kGlyphColumns);
 constexpr int kCellRows = static_cast<int>(kGlyphRows);
-// Far above any bitmap font; it keeps a mistaken argument (a disk image, say)
-// from being read into memory whole.
-constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
+// Far above any bitmap font, expanded or not; it keeps a mistaken argument (a
+// disk image, say) from being read into memory whole.
+constexpr long kMaxFileMiB = 64;
+constexpr std::size_t kMaxFileBytes = static_cast<std::size_t>(kMaxFileMiB) << 20;
+// What FreeType itself may take: some formats (WOFF) say how large their
+// tables expand to, and FreeType sets that much aside before checking.
+constexpr long kMaxWorkingMiB = 2 * kMaxFileMiB;
 
 struct LibraryCloser
 {
-    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+    void operator()(FT_Library library) const { FT_Done_Library(library); }
 };
 struct FaceCloser
 {
@@ -97,8 +106,157 @@ std::u16string FontIn(FT_Face face, const std::filesystem::path &file)
     return u"the font \"" + name + u"\" in " + Quoted(file);
 }
 
-// The whole file in memory: FreeType then reads gzip-compressed fonts the same
-// way, and the name reaches no narrow-character file call on Windows.
+// "is more than 64 MiB", "expands to more than 64 MiB", ...
+std::u16string TooLarge(const std::filesystem::path &file, std::u16string_view what, long mebibytes,
+                        std::u16string_view ofWhat = u"")
+{
+    return Quoted(file) + u" " + std::u16string(what) + u" more than " + Number(mebibytes) + u" MiB"
+           + std::u16string(ofWhat) + u", too large to be a font file";
+}
+
+std::u16string NotAFont(const std::filesystem::path &file)
+{
+    return Quoted(file) + u" is not a font file (BDF, PCF or any other that FreeType reads)";
+}
+
+// FreeType's memory, each block headed by its size so that a freed one goes
+// back to the budget.
+struct MemoryBudget
+{
+    std::size_t left = static_cast<std::size_t>(kMaxWorkingMiB) << 20;
+    bool exceeded = false;
+};
+
+struct alignas(std::max_align_t) BlockHeader
+{
+    std::size_t size;
+};
+
+void *Reallocate(FT_Memory memory, long /*currentSize*/, long newSize, void *block)
+{
+    MemoryBudget &budget = *static_cast<MemoryBudget *>(memory->user);
+    BlockHeader *header = block ? static_cast<BlockHeader *>(block) - 1 : nullptr;
+    const std::size_t oldSize = header ? header->size : 0;
+    const auto size = static_cast<std::size_t>(newSize);
+    if (newSize < 0 || size > oldSize + budget.left) {
+        budget.exceeded = true;
+        return nullptr;
+    }
+    // On failure realloc leaves the block as it was, and so does FreeType.
+    void *grown = std::realloc(header, sizeof(BlockHeader) + size);
+    if (!grown)
+        return nullptr;
+    budget.left = budget.left + oldSize - size;
+    header = static_cast<BlockHeader *>(grown);
+    header->size = size;
+    return header + 1;
+}
+
+void *Allocate(FT_Memory memory, long size)
+{
+    return Reallocate(memory, 0, size, nullptr);
+}
+
+void Free(FT_Memory memory, void *block)
+{
+    if (!block)
+        return;
+    BlockHeader *header = static_cast<BlockHeader *>(block) - 1;
+    static_cast<MemoryBudget *>(memory->user)->left += header->size;
+    std::free(header);
+}
+
+// A compressed stream, closed however its reading ends.
+struct ExpandingStream
+{
+    FT_StreamRec source{}; // what the stream reads from, as long as it is open
+    FT_StreamRec stream{};
+    ExpandingStream() = default;
+    ExpandingStream(const ExpandingStream &) = delete;
+    ExpandingStream &operator=(const ExpandingStream &) = delete;
+    ~ExpandingStream()
+    {
+        if (stream.close)
+            stream.close(&stream);
+    }
+
+    // Whether FreeType knows how `bytes` are compressed, as its PCF driver
+    // would try them.
+    bool Open(FT_Memory memory, std::vector<char> &bytes)
+    {
+        using Opener = FT_Error (*)(FT_Stream, FT_Stream);
+        source.base = reinterpret_cast<unsigned char *>(bytes.data());
+        source.size = static_cast<unsigned long>(bytes.size());
+        source.memory = memory;
+        for (const Opener open : {Opener{FT_Stream_OpenGzip}, Opener{FT_Stream_OpenLZW}, Opener{FT_Stream_OpenBzip2}}) {
+            if (open(&stream, &source) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    std::size_t Read(std::size_t at, char *into, std::size_t count)
+    {
+        if (stream.read)
+            return stream.read(&stream, static_cast<unsigned long>(at), reinterpret_cast<unsigned char *>(into),
+                               static_cast<unsigned long>(count));
+        // FreeType expands a small file into memory at once.
+        const std::size_t got = at < stream.size ? std::min<std::size_t>(count, stream.size - at) : 0;
+        if (got != 0)
+            std::memcpy(into, stream.base + at, got);
+        return got;
+    }
+
+    // The bytes from the start to the end; none when there are more than `limit`.
+    std::optional<std::vector<char>> ReadForward(std::size_t limit)
+    {
+        constexpr std::size_t kChunk = std::size_t{64} << 10;
+        std::vector<char> bytes;
+        for (std::size_t got = 1; got != 0;) {
+            const std::size_t at = bytes.size();
+            if (at == limit) {
+                // One byte more tells a stream that ends at the limit from a
+                // longer one, without growing the buffer past the limit.
+                char more = 0;
+                if (Read(at, &more, 1) != 0)
+                    return std::nullopt;
+                break;
+            }
+            const std::size_t count = std::min(kChunk, limit - at);
+            bytes.resize(at + count);
+            got = Read(at, bytes.data() + at, count);
+            bytes.resize(at + got);
+        }
+        return bytes;
+    }
+};
+
+// FreeType's PCF driver expands a compressed font itself, but through a stream
+// that starts again from the top at every backward seek: zeros expanding to
+// gigabytes took minutes. Here it is expanded once, forward, within the size
+// limit, so FreeType finds nothing compressed.
+std::u16string Expand(FT_Memory memory, std::vector<char> &bytes, const std::filesystem::path &file)
+{
+    std::optional<std::vector<char>> expanded;
+    {
+        ExpandingStream compressed;
+        if (!compressed.Open(memory, bytes))
+            return {};
+        expanded = compressed.ReadForward(kMaxFileBytes);
+    }
+    if (!expanded)
+        return TooLarge(file, u"expands to", kMaxFileMiB);
+    bytes = std::move(*expanded);
+    // No font comes compressed twice, and FreeType would expand the inner
+    // layer the slow way.
+    ExpandingStream twice;
+    if (twice.Open(memory, bytes))
+        return NotAFont(file);
+    return {};
+}
+
+// The whole file in memory: the name then reaches no narrow-character file
+// call on Windows.
 std::u16string ReadWholeFile(const std::filesystem::path &file, std::vector<char> &bytes)
 {
     std::error_code failure;
@@ -115,7 +273,7 @@ std::u16string ReadWholeFile(const std::filesystem::path &file, std::vector<char
     if (failure)
         return u"cannot read the font file " + Quoted(file) + u": " + Widened(failure.message());
     if (size > kMaxFileBytes)
-        return Quoted(file) + u" is too large to be a font file";
+        return TooLarge(file, u"is", kMaxFileMiB);
 
     bytes.resize(static_cast<std::size_t>(size));
     std::ifstream stream(file, std::ios::binary);
@@ -152,6 +310,10 @@ bool RenderGlyph(FT_Library library, FT_Face face, FT_UInt index, int ascent, Gl
         return false;
     const FT_GlyphSlot slot = face->glyph;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    // A BDF glyph without its BITMAP lines comes with a size but no dots,
+    // which FreeType's conversion would read all the same.
+    if (!slot->bitmap.buffer && slot->bitmap.rows != 0 && slot->bitmap.width != 0)
+        return false;
 
     // One byte per dot whatever the font's depth: a grey font's dot counts as
     // lit from half its full level.
@@ -176,20 +338,27 @@ std::u16string GlyphName(const Glyph &glyph, const std::filesystem::path &file)
            + Quoted(file);
 }
 
-std::u16string ReadGlyphs(const std::filesystem::path &file, const std::vector<char> &bytes, const CodePage &codePage,
+std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &bytes, const CodePage &codePage,
                           GlyphFont &font)
 {
+    MemoryBudget budget;
+    FT_MemoryRec_ memory{&budget, Allocate, Free, Reallocate};
     FT_Library rawLibrary = nullptr;
-    if (FT_Init_FreeType(&rawLibrary) != 0)
+    if (FT_New_Library(&memory, &rawLibrary) != 0)
         return u"the font reader could not start, so " + Quoted(file) + u" was not read";
     const Library library(rawLibrary);
+    FT_Add_Default_Modules(library.get());
+    FT_Set_Default_Properties(library.get());
 
+    std::u16string error = Expand(&memory, bytes, file);
+    if (!error.empty())
+        return error;
     FT_Face rawFace = nullptr;
-    if (FT_New_Memory_Face(library.get(), reinterpret_cast<const FT_Byte *>(bytes.data()),
-                           static_cast<FT_Long>(bytes.size()), 0, &rawFace)
-        != 0)
-        return Quoted(file) + u" is not a font file (BDF, PCF or any other that FreeType reads)";
+    const FT_Error opened = FT_New_Memory_Face(library.get(), reinterpret_cast<const FT_Byte *>(bytes.data()),
+                                               static_cast<FT_Long>(bytes.size()), 0, &rawFace);
     const Face face(rawFace);
+    if (opened != 0)
+        return budget.exceeded ? TooLarge(file, u"needs", kMaxWorkingMiB, u" of memory to read") : NotAFont(file);
     if (FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0)
         return u"the font in " + Quoted(file) + u" does not say which characters its glyphs are (no Unicode map)";
     if (ChooseSize(face.get()) != 0)
@@ -206,7 +375,8 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, const std::vector<c
         if (index == 0)
             continue;
         if (!RenderGlyph(library.get(), face.get(), index, ascent, glyph))
-            return GlyphName(glyph, file) + u" cannot be read";
+            return budget.exceeded ? TooLarge(file, u"needs", kMaxWorkingMiB, u" of memory to read")
+                                   : GlyphName(glyph, file) + u" cannot be read";
         columns = std::max(columns, glyph.advance);
         glyphs.push_back(std::move(glyph));
     }
@@ -228,18 +398,23 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, const std::vector<c
 
 } // namespace
 
-FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage)
+FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::path &file, const CodePage &codePage)
 {
     FontFileResult result;
-    std::vector<char> bytes;
-    result.error = ReadWholeFile(file, bytes);
-    if (!result.error.empty())
-        return result;
     GlyphFont font;
     result.error = ReadGlyphs(file, bytes, codePage, font);
     if (result.error.empty())
         result.font = font;
     return result;
+}
+
+FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage)
+{
+    std::vector<char> bytes;
+    std::u16string error = ReadWholeFile(file, bytes);
+    if (!error.empty())
+        return {std::nullopt, std::move(error)};
+    return ReadFontBytes(std::move(bytes), file, codePage);
 }
 
 } // namespace qxm

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qxm {
 
@@ -24,5 +25,9 @@ struct FontFileResult
 // fit the 5 by 7 cell is refused as a whole: a display showing some glyphs
 // cut off is worse than a clear refusal.
 FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage);
+
+// The same for a font file's bytes already in memory; `file` only names it in
+// messages.
+FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::path &file, const CodePage &codePage);
 
 } // namespace qxm

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer into $QXM_BUILD/fuzz and runs each for a bounded
-# time (QXM_FUZZ_SECONDS, 30 by default), all at once, one a core. Fails on any
-# finding: a crash, a sanitizer report, a leak, a broken property or a hang.
+# time (QXM_FUZZ_SECONDS, 30 by default), all at once. Fails on any finding:
+# a crash, a sanitizer report, a leak, a broken property or a hang.
 # What a run finds is kept in $QXM_BUILD/fuzz/findings; the corpus grows in
 # $QXM_BUILD/fuzz/corpus, seeded from tests/fuzz/corpus, which stays as it is.
 set -euo pipefail
@@ -12,8 +12,10 @@ qxm_install_missing "${QXM_BUILD_PACKAGES[@]}" "${QXM_TEST_PACKAGES[@]}"
 
 build="$QXM_BUILD/fuzz"
 seconds=${QXM_FUZZ_SECONDS:-30}
-# The text target reads up to 40000 UTF-16 code units after a short header.
-declare -A max_len=([qxm_conversion_fuzzer]=80016 [qxm_keyvalue_fuzzer]=4096 [qxm_command_fuzzer]=200000)
+# The text target reads up to 40000 UTF-16 code units after a short header;
+# the font files of the font target's corpus are a few KiB, a PCF about 19.
+declare -A max_len=([qxm_conversion_fuzzer]=80016 [qxm_keyvalue_fuzzer]=4096 [qxm_command_fuzzer]=200000
+    [qxm_fontfile_fuzzer]=32768)
 targets=("${!max_len[@]}")
 
 # The fuzz targets need no Qt, and building nothing else keeps this quick.

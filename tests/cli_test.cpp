@@ -240,6 +240,10 @@ private slots:
         QTest::newRow("a text with the whole font") << R"("$0" --table H)" << 2 << QByteArray()
                                                     << QByteArray("qxm-convert: --table writes the whole font: it "
                                                                   "takes no TEXT and no --preview\n");
+        QTest::newRow("a font expanding past the limit")
+            << R"(cd "$1" && head -c 67108865 /dev/zero | gzip >big.pcf.gz && "$0" --font big.pcf.gz H)" << 1
+            << QByteArray()
+            << QByteArray("qxm-convert: \"big.pcf.gz\" expands to more than 64 MiB, too large to be a font file\n");
     }
 
     void shouldEndWithTheStatusAndOutputAScriptExpects()

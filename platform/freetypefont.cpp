@@ -12,6 +12,7 @@
 #include FT_MODULE_H
 
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -282,13 +283,12 @@ std::u16string ReadWholeFile(const std::filesystem::path &file, std::vector<char
     return {};
 }
 
-// The tallest bitmap strike that fits the display; without one, the outline
-// drawn at the display's height; without an outline, the smallest strike,
-// which is then refused with its size.
-FT_Error ChooseSize(FT_Face face)
+// The tallest bitmap strike that fits the display, or -1; the smallest
+// strike, or -1, in smallest.
+int FittingStrike(FT_Face face, int &smallest)
 {
     int fitting = -1;
-    int smallest = -1;
+    smallest = -1;
     for (int strike = 0; strike < face->num_fixed_sizes; ++strike) {
         const FT_Short height = face->available_sizes[strike].height;
         if (height <= kCellRows && (fitting < 0 || height > face->available_sizes[fitting].height))
@@ -296,17 +296,16 @@ FT_Error ChooseSize(FT_Face face)
         if (smallest < 0 || height < face->available_sizes[smallest].height)
             smallest = strike;
     }
-    if (fitting >= 0)
-        return FT_Select_Size(face, fitting);
-    if (FT_IS_SCALABLE(face) || smallest < 0)
-        return FT_Set_Pixel_Sizes(face, 0, kCellRows);
-    return FT_Select_Size(face, smallest);
+    return fitting;
 }
 
 // Draws one glyph in black and white; the font's ascent is the cell's top row.
 bool RenderGlyph(FT_Library library, FT_Face face, FT_UInt index, int ascent, Glyph &glyph)
 {
-    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0)
+    // An outline's own hints aim at sizes far above 7 pixels, where they
+    // misplace or drop strokes; FreeType's auto-hinter keeps stems whole and
+    // on the grid. A bitmap is drawn as it is either way.
+    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT) != 0)
         return false;
     const FT_GlyphSlot slot = face->glyph;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
@@ -332,10 +331,58 @@ bool RenderGlyph(FT_Library library, FT_Face face, FT_UInt index, int ascent, Gl
     return converted;
 }
 
-std::u16string GlyphName(const Glyph &glyph, const std::filesystem::path &file)
+// "the glyph of "é" (code 233)"
+std::u16string GlyphName(const Glyph &glyph)
 {
-    return u"the glyph of \"" + std::u16string(1, glyph.character) + u"\" (code " + Number(glyph.code) + u") in "
-           + Quoted(file);
+    return u"the glyph of \"" + std::u16string(1, glyph.character) + u"\" (code " + Number(glyph.code) + u")";
+}
+
+// Every glyph of codes 32 to 255 at the face's size, and the cell they stand
+// in: a bitmap font's is its ascent and descent high and its widest advance
+// wide. An outline font's metrics leave room for accents on capitals,
+// brackets and more, which a 7-dot display cannot spare: there the cell is as
+// high as the ASCII letters and digits reach, from the highest dot to the
+// lowest.
+struct Drawn
+{
+    std::vector<Glyph> glyphs;
+    int columns = 0;
+    int rows = 0;
+};
+
+// The name of the glyph that could not be drawn; empty when all were.
+std::u16string Draw(FT_Library library, FT_Face face, const CodePage &codePage, bool outline, Drawn &drawn)
+{
+    const FT_Size_Metrics &metrics = face->size->metrics;
+    const int ascent = static_cast<int>(metrics.ascender >> 6);
+    drawn = Drawn{};
+    drawn.rows = static_cast<int>((metrics.ascender - metrics.descender) >> 6);
+    int top = ascent;
+    int bottom = ascent - 1;
+    for (std::int16_t code = kFirstGlyphCode; code <= kLastFontCode; ++code) {
+        Glyph glyph{code, codePage.CharOf(code), 0, {}};
+        const FT_UInt index = FT_Get_Char_Index(face, glyph.character);
+        if (index == 0)
+            continue;
+        if (!RenderGlyph(library, face, index, ascent, glyph))
+            return GlyphName(glyph);
+        drawn.columns = std::max(drawn.columns, glyph.advance);
+        for (const Dot &dot : glyph.dots) {
+            if (code < 127 && std::isalnum(code)) {
+                top = std::min(top, dot.row);
+                bottom = std::max(bottom, dot.row);
+            }
+        }
+        drawn.glyphs.push_back(std::move(glyph));
+    }
+    if (outline) {
+        drawn.rows = std::max(0, bottom - top + 1);
+        for (Glyph &glyph : drawn.glyphs) {
+            for (Dot &dot : glyph.dots)
+                dot.row -= top;
+        }
+    }
+    return {};
 }
 
 std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &bytes, const CodePage &codePage,
@@ -361,35 +408,40 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
         return budget.exceeded ? TooLarge(file, u"needs", kMaxWorkingMiB, u" of memory to read") : NotAFont(file);
     if (FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0)
         return u"the font in " + Quoted(file) + u" does not say which characters its glyphs are (no Unicode map)";
-    if (ChooseSize(face.get()) != 0)
-        return u"the font in " + Quoted(file) + u" cannot be drawn at " + Number(kCellRows) + u" dots high";
 
-    const FT_Size_Metrics &metrics = face->size->metrics;
-    const int ascent = static_cast<int>(metrics.ascender >> 6);
-    const int rows = static_cast<int>((metrics.ascender - metrics.descender) >> 6);
-    int columns = 0;
-    std::vector<Glyph> glyphs;
-    for (std::int16_t code = kFirstGlyphCode; code <= kLastFontCode; ++code) {
-        Glyph glyph{code, codePage.CharOf(code), 0, {}};
-        const FT_UInt index = FT_Get_Char_Index(face.get(), glyph.character);
-        if (index == 0)
-            continue;
-        if (!RenderGlyph(library.get(), face.get(), index, ascent, glyph))
+    // A bitmap strike is taken as its maker drew it, and refused when it does
+    // not fit. An outline has no size of its own: it is drawn at the largest
+    // size whose cell fits the display, what little reaches outside the cell
+    // there (an accent, a tail) cut off.
+    int smallest = -1;
+    const int fitting = FittingStrike(face.get(), smallest);
+    const bool outline = fitting < 0 && FT_IS_SCALABLE(face.get());
+    if (!outline && (smallest < 0 || FT_Select_Size(face.get(), fitting >= 0 ? fitting : smallest) != 0))
+        return u"the font in " + Quoted(file) + u" has neither an outline nor a bitmap strike to draw";
+    Drawn drawn;
+    for (int pixels = outline ? 2 * kCellRows : 0; pixels >= 0; --pixels) {
+        if (outline && (pixels == 0 || FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(pixels)) != 0))
+            return FontIn(face.get(), file) + u" cannot be drawn within the display's " + Size(kCellColumns, kCellRows)
+                   + u" dots at any size";
+        std::u16string error = Draw(library.get(), face.get(), codePage, outline, drawn);
+        if (!error.empty())
             return budget.exceeded ? TooLarge(file, u"needs", kMaxWorkingMiB, u" of memory to read")
-                                   : GlyphName(glyph, file) + u" cannot be read";
-        columns = std::max(columns, glyph.advance);
-        glyphs.push_back(std::move(glyph));
+                                   : error + u" in " + Quoted(file) + u" cannot be read";
+        if (drawn.columns <= kCellColumns && drawn.rows <= kCellRows)
+            break;
+        if (!outline)
+            return FontIn(face.get(), file) + u" is " + Size(drawn.columns, drawn.rows)
+                   + u" dots, larger than the display's " + Size(kCellColumns, kCellRows);
     }
-    if (columns > kCellColumns || rows > kCellRows)
-        return FontIn(face.get(), file) + u" is " + Size(columns, rows) + u" dots, larger than the display's "
-               + Size(kCellColumns, kCellRows);
 
-    for (const Glyph &glyph : glyphs) {
+    for (const Glyph &glyph : drawn.glyphs) {
         GlyphColumns dots{};
         for (const Dot &dot : glyph.dots) {
-            if (dot.column < 0 || dot.column >= columns || dot.row < 0 || dot.row >= rows)
-                return GlyphName(glyph, file) + u" does not fit in the font's " + Size(columns, rows) + u" cell";
-            dots[static_cast<std::size_t>(dot.column)] |= static_cast<std::uint8_t>(1u << (kCellRows - 1 - dot.row));
+            if (dot.column >= 0 && dot.column < drawn.columns && dot.row >= 0 && dot.row < drawn.rows)
+                LightDot(dots, static_cast<std::size_t>(dot.column), static_cast<std::size_t>(dot.row));
+            else if (!outline)
+                return GlyphName(glyph) + u" in " + Quoted(file) + u" does not fit in the font's "
+                       + Size(drawn.columns, drawn.rows) + u" cell";
         }
         font[static_cast<std::size_t>(glyph.code)] = dots;
     }

@@ -20,10 +20,11 @@ struct FontFileResult
 };
 
 // Reads any font FreeType opens (BDF, PCF, compressed or not, a bitmap strike
-// or a scalable outline drawn at 7 pixels) into glyphs for the display. Each
-// code is looked up by its character in the code page. A font that does not
-// fit the 5 by 7 cell is refused as a whole: a display showing some glyphs
-// cut off is worse than a clear refusal.
+// or a scalable outline) into glyphs for the display. Each code is looked up
+// by its character in the code page. A bitmap font that does not fit the 5 by
+// 7 cell is refused as a whole: its maker drew every dot, and a display
+// showing some of them cut off is worse than a clear refusal. An outline is
+// drawn at the largest size that fits, cut to the cell.
 FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage);
 
 // The same for a font file's bytes already in memory; `file` only names it in

@@ -20,7 +20,7 @@ QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-
 # static analysers, Debian's 5x7 and 4x6 bitmap fonts (and larger ones
 # to refuse) for the font reader, and the microcontroller compilers that
 # the C output must satisfy (sdcc for the 8051, avr-gcc with avr-libc).
-QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base
+QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-dejavu-core
     desktop-file-utils appstream file dpkg-dev groff-base gcc-mingw-w64-x86-64-posix
     clang libclang-rt-14-dev clang-tidy cppcheck clang-format sdcc gcc-avr avr-libc binutils-avr)
 

@@ -15,6 +15,7 @@ namespace {
 
 const std::string kOwnFonts = QXM_TEST_FONT_DIR "/";
 const std::string kDebianFonts = "/usr/share/fonts/X11/misc/";
+const std::string kOutlineFonts = "/usr/share/fonts/truetype/";
 
 qxm::FontFileResult Read(const std::string &file)
 {
@@ -28,10 +29,10 @@ qxm::FontFileResult Read(const std::string &file)
 std::string Picture(const std::optional<qxm::GlyphColumns> &glyph)
 {
     std::string picture = glyph ? "" : "no glyph";
-    for (int row = 0; glyph && row < 7; ++row) {
-        for (const std::uint8_t column : *glyph)
-            picture += (column >> (6 - row)) & 1 ? '#' : '.';
-        picture += row < 6 ? "|" : "";
+    for (std::size_t row = 0; glyph && row < qxm::kGlyphRows; ++row) {
+        for (std::size_t column = 0; column < qxm::kGlyphColumns; ++column)
+            picture += qxm::IsDotLit(*glyph, column, row) ? '#' : '.';
+        picture += row + 1 < qxm::kGlyphRows ? "|" : "";
     }
     return picture;
 }
@@ -50,6 +51,8 @@ TEST(FontFileTest, shouldPlaceEachGlyphByTheFontsAscentAndItsBearingLookedUpByCh
         {kDebianFonts + "5x7.pcf.gz", 0xE9, "..#..|.#...|.##..|#.##.|##...|.##..|....."},
         {kDebianFonts + "5x7.pcf.gz", 128, "..##.|.#...|###..|###..|.#...|..##.|....."},
         {kDebianFonts + "4x6.pcf.gz", 0xFF, "#.#..|.....|#.#..|###..|..#..|##...|....."},
+        {kOutlineFonts + "dejavu/DejaVuSansMono.ttf", 'H', ".#.#.|.#.#.|.###.|.#.#.|.#.#.|.....|....."},
+        {kOutlineFonts + "liberation/LiberationMono-Regular.ttf", 'g', ".....|.####|.#..#|.#..#|.####|....#|..###"},
     };
     for (const auto &[file, code, picture] : cases) {
         const qxm::FontFileResult result = Read(file);
@@ -64,7 +67,6 @@ TEST(FontFileTest, shouldRefuseAFileWithoutAFittingFontSayingWhyAndNamingIt)
         {kDebianFonts + "6x10.pcf.gz", u" is 6 by 10 dots"},
         {kDebianFonts + "5x8.pcf.gz", u" is 5 by 8 dots"},
         {kOwnFonts + "broad.bdf", u" is 6 by 7 dots"},
-        {"/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf", u"dots, larger than the display's 5 by 7"},
         {kDebianFonts + "5x7-KOI8-R.pcf.gz", u"(no Unicode map)"},
         {kOwnFonts + "wide.bdf", u"the glyph of \"W\" (code 87) in"},
         {kOwnFonts + "low.bdf", u"the glyph of \"g\" (code 103) in"},

@@ -142,7 +142,8 @@ private slots:
     }
 
     // As a script runs it, in a scratch folder ($1), with the tests' own
-    // folder at hand ($2); a hang fails after 30 s.
+    // folder at hand ($2); a hang fails after three minutes,
+    // time enough for the compilers on a busy machine.
     void shouldEndWithTheStatusAndOutputAScriptExpects_data()
     {
         QTest::addColumn<QString>("command");
@@ -258,7 +259,7 @@ private slots:
         QProcess shell;
         shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, QStringLiteral(QXM_CONVERT_PATH),
                                                 folder.path(), QStringLiteral(QXM_TESTS_DIR)});
-        QVERIFY(shell.waitForFinished());
+        QVERIFY(shell.waitForFinished(180000));
         const QByteArray errors = shell.readAllStandardError();
         QCOMPARE(errors.left(errors.indexOf('\n') + 1), message);
         QCOMPARE(shell.readAllStandardOutput(), output);

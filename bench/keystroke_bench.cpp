@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -21,7 +22,11 @@ public:
     explicit Window(int length)
     {
         FrmMain &window = m_main.Load();
-        QTest::keyClick(window.splashWindow(), Qt::Key_Space);
+        m_window = &window;
+        for (QWidget *splash : QApplication::topLevelWidgets()) {
+            if (qobject_cast<frmSplash *>(splash))
+                QTest::keyClick(splash, Qt::Key_Space);
+        }
         (void)QTest::qWaitForWindowExposed(&window);
         input = window.findChild<QLineEdit *>(QStringLiteral("TxtInput"));
         output = window.findChild<qxm::OutputTextBox *>(QStringLiteral("TxtOutput"));
@@ -31,13 +36,18 @@ public:
         input->setText(text);
         QApplication::processEvents();
     }
-    ~Window() { m_main.Unload(); }
+    ~Window()
+    {
+        if (m_window)
+            m_window->close();
+    }
 
     QLineEdit *input = nullptr;
     qxm::OutputTextBox *output = nullptr;
 
 private:
     qxm::FormInstance<FrmMain> m_main;
+    QPointer<FrmMain> m_window;
 };
 
 // One key typed at the end of the text, until the output box has been

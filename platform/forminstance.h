@@ -36,14 +36,6 @@ public:
         return form;
     }
 
-    void Unload()
-    {
-        if (m_form)
-            m_form->close();
-    }
-
-    FormType *loaded() const { return m_form.data(); }
-
 private:
     QPointer<FormType> m_form;
 };

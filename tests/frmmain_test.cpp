@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextLayout>
@@ -37,6 +38,17 @@ QStringList WrappedLines(const QLabel *label)
     return lines;
 }
 
+// The program's one window of a class, as the desktop has it.
+template <typename Form>
+Form *Window()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *form = qobject_cast<Form *>(window))
+            return form;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class FrmMainTest : public QObject
@@ -45,10 +57,11 @@ class FrmMainTest : public QObject
 
 private:
     qxm::FormInstance<FrmMain> m_main;
+    QPointer<FrmMain> m_window;
     template <typename Widget = QWidget>
     Widget *control(const char *name, QWidget *window = nullptr) const
     {
-        return (window ? window : m_main.loaded())->findChild<Widget *>(QString::fromLatin1(name));
+        return (window ? window : m_window.data())->findChild<Widget *>(QString::fromLatin1(name));
     }
     QLineEdit *input() const { return control<QLineEdit>("TxtInput"); }
     qxm::OutputTextBox *output() const { return control<qxm::OutputTextBox>("TxtOutput"); }
@@ -61,12 +74,16 @@ private slots:
     void init()
     {
         // Past the splash with a key, as a user in a hurry.
-        FrmMain &window = m_main.Load();
-        QTest::keyClick(window.splashWindow(), Qt::Key_Space);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        m_window = &m_main.Load();
+        QTest::keyClick(Window<frmSplash>(), Qt::Key_Space);
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
     }
 
-    void cleanup() { m_main.Unload(); }
+    void cleanup()
+    {
+        if (m_window)
+            m_window->close();
+    }
 
     void shouldConvertEachKeystrokeAtOnce()
     {
@@ -148,9 +165,9 @@ private slots:
     {
         click("CmdHelp");
         click("CmdHelp");
-        frmAbout *about = m_main.loaded()->aboutWindow();
+        frmAbout *about = Window<frmAbout>();
         QVERIFY(QTest::qWaitForWindowExposed(about));
-        QCOMPARE(m_main.loaded()->findChildren<frmAbout *>().size(), 1);
+        QCOMPARE(m_window->findChildren<frmAbout *>().size(), 1);
         QCOMPARE(
             WrappedLines(control<QLabel>("lblDisclaimer", about)),
             (QStringList{QStringLiteral("Web Site : www.quorvel.example"),
@@ -172,14 +189,14 @@ private slots:
     {
         QFETCH(int, key);
         click("CmdHelp");
-        QPointer<frmAbout> about = m_main.loaded()->aboutWindow();
+        QPointer<frmAbout> about = Window<frmAbout>();
         QTRY_VERIFY(control("cmdOK", about)->hasFocus());
         if (key == 0)
             QTest::mouseClick(control("cmdOK", about), Qt::LeftButton);
         else
             QTest::keyClick(about, Qt::Key(key));
         QTRY_VERIFY(!about);
-        QVERIFY(m_main.loaded()->isVisible());
+        QVERIFY(m_window->isVisible());
     }
 
     void shouldReadRegistryValuesThroughTheAboutWindowInTheAnsiCodePage()
@@ -189,8 +206,8 @@ private slots:
         registry.setValue(qxm::kHkeyCurrentUser, key, "Gr\xFC\xDF", qxm::kRegSz, {'C', 0xE9, 0x80, 0});
         click("CmdHelp");
         QString value = QStringLiteral("old");
-        QVERIFY(m_main.loaded()->aboutWindow()->GetKeyValue(qxm::kHkeyCurrentUser, QString::fromStdString(key),
-                                                            QStringLiteral("Gr\u00fc\u00df"), value));
+        QVERIFY(Window<frmAbout>()->GetKeyValue(qxm::kHkeyCurrentUser, QString::fromStdString(key),
+                                                QStringLiteral("Gr\u00fc\u00df"), value));
         QCOMPARE(value, QStringLiteral("C\u00e9\u20ac"));
     }
 
@@ -211,7 +228,7 @@ private slots:
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, name);
         click("CmdHelp");
-        QWidget *widget = part.isEmpty() ? m_main.loaded() : control(part.constData());
+        QWidget *widget = part.isEmpty() ? m_window : control(part.constData());
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
         QCOMPARE(accessible->role(), role);
         QCOMPARE(accessible->text(QAccessible::Name), name);

@@ -4,7 +4,6 @@
 #include "core/productinfo.h"
 #include "platform/picture.h"
 #include "platform/runtimeerrorexception.h"
-#include "windows/main/frmmain.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -31,10 +30,10 @@ constexpr int TickMilliseconds = 3000;
 
 } // namespace
 
-frmSplash::frmSplash(FrmMain &mainWindow)
+frmSplash::frmSplash(QWidget &nextWindow)
     // No title bar, no close button.
     : qxm::Form(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
-    , m_mainWindow(&mainWindow)
+    , m_nextWindow(&nextWindow)
 {
     setObjectName(QStringLiteral("frmSplash"));
     KeepOutOfTaskbar();
@@ -122,8 +121,8 @@ void frmSplash::closeEvent(QCloseEvent *event)
     // However the splash ends, the fourth tick, a key or the desktop's close
     // request (Alt+F4), the converter window comes first: the user is never
     // left without a window.
-    if (m_mainWindow)
-        m_mainWindow->show();
+    if (m_nextWindow)
+        m_nextWindow->show();
     qxm::Form::closeEvent(event);
 }
 

@@ -9,7 +9,6 @@
 class QFrame;
 class QLabel;
 class QTimer;
-class FrmMain;
 
 // The start-up window: the logo and the product name, then every three
 // seconds one of the maker's contact details; the fourth tick, any key that
@@ -20,7 +19,8 @@ class frmSplash : public qxm::Form
     Q_OBJECT
 
 public:
-    explicit frmSplash(FrmMain &mainWindow);
+    // nextWindow: what the splash shows when it goes, the converter window.
+    explicit frmSplash(QWidget &nextWindow);
 
     void Form_Load() override;
 
@@ -33,7 +33,7 @@ private:
     void Form_KeyPress(int KeyAscii);
     void SetProductNameCaption(const QString &caption);
 
-    QPointer<FrmMain> m_mainWindow;
+    QPointer<QWidget> m_nextWindow;
     std::uint8_t TickCount = 0;
 
     QFrame *Frame1;

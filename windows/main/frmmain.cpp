@@ -205,16 +205,6 @@ void FrmMain::Form_Load()
     qxm::FillCharData(CharData);
 }
 
-frmAbout *FrmMain::aboutWindow() const
-{
-    return m_about.loaded();
-}
-
-frmSplash *FrmMain::splashWindow() const
-{
-    return m_splash.loaded();
-}
-
 void FrmMain::TxtInput_Change()
 {
     const auto result =

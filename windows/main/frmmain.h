@@ -30,10 +30,6 @@ public:
     void Form_Load() override;
     void ShowRunTimeError(const QString &message) override;
 
-    // The companion windows while they are loaded, else null.
-    frmAbout *aboutWindow() const;
-    frmSplash *splashWindow() const;
-
 private:
     void TxtInput_Change();
     void CmdClear_Click();

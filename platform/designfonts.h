@@ -7,7 +7,7 @@ namespace qxm {
 // control sizes; where none is installed Qt falls back as usual.
 void InstallFontSubstitutes();
 
-// Makes the design platform's window font, MS Sans Serif 8 pt, every
+// Makes the Windows dialog font the windows were drawn with, MS Sans Serif 8 pt, every
 // window's default (tool tips and message boxes included), with the
 // substitutes above installed. Without it, a desktop whose default font is
 // missing may fall back to a monospace one.

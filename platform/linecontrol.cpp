@@ -11,7 +11,7 @@ LineControl::LineControl(QPoint from, QPoint to, const QColor &color, int width,
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    // As the design's platform draws a line: from its first pixel up to, not
+    // As Windows' forms draw a line: from its first pixel up to, not
     // including, its last one, thickened downwards or to the right.
     const QRect ends = QRect(from, to).normalized();
     if (from.y() == to.y())

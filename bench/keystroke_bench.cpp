@@ -1,7 +1,7 @@
-#include "platform/designfonts.h"
-#include "platform/designstyle.h"
-#include "platform/forminstance.h"
-#include "platform/outputtextbox.h"
+#include "platform/forms/designfonts.h"
+#include "platform/forms/designstyle.h"
+#include "platform/forms/forminstance.h"
+#include "platform/forms/outputtextbox.h"
 #include "windows/companion/frmsplash.h"
 #include "windows/main/frmmain.h"
 
@@ -24,7 +24,7 @@ public:
         FrmMain &window = m_main.Load();
         m_window = &window;
         for (QWidget *splash : QApplication::topLevelWidgets()) {
-            if (qobject_cast<frmSplash *>(splash))
+            if (qobject_cast<frmSplash *>(splash) && splash->isVisible())
                 QTest::keyClick(splash, Qt::Key_Space);
         }
         (void)QTest::qWaitForWindowExposed(&window);

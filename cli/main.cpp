@@ -1,14 +1,14 @@
-#include "cli/commandrun.h"
 #include "cli/outputtarget.h"
 #include "core/conversion.h"
 #include "core/fontdata.h"
+#include "core/fontdatarun.h"
 #include "core/glyphfont.h"
 #include "core/productinfo.h"
 #include "core/runtimeerrortext.h"
 #include "core/windows1252codepage.h"
-#include "platform/freetypefont.h"
-#include "platform/qtext.h"
-#include "platform/standardstreams.h"
+#include "platform/fontfile/freetypefont.h"
+#include "platform/streams/standardstreams.h"
+#include "platform/text/qtext.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "cli/outputtarget.h"
 
-#include "platform/standardstreams.h"
+#include "platform/streams/standardstreams.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -61,16 +61,42 @@ run_cppcheck() {
         -I . "${source_dirs[@]}"
 }
 
-# Each layer leans only on the layers below it: the core on nothing of the
-# program's, the platform layer on the core.
+# Each layer leans only on the layers below it, and each folder on the
+# folders it is allowed: the core on nothing of the program's, the platform's
+# folders on the core (and the forms and streams on the text between Qt and
+# the core), the companion windows never on the converter window, and the
+# programs on what they use.
 run_layers() {
-    local found
-    found=$(grep -rnE '#include "(platform|windows|cli)/' core; grep -rnE '#include "(windows|cli)/' platform) || true
-    if [[ -n $found ]]; then
-        echo "Includes against the layering:"
-        echo "$found"
-        return 1
-    fi
+    python3 - <<'PYTHON'
+import pathlib, re, sys
+allowed = {
+    "core": ["core"],
+    "platform/text": ["core", "platform/text"],
+    "platform/registry": ["platform/registry"],
+    "platform/fontfile": ["core", "platform/fontfile"],
+    "platform/streams": ["core", "platform/text", "platform/streams"],
+    "platform/forms": ["core", "platform/text", "platform/forms"],
+    "windows/companion": ["core", "platform/text", "platform/forms", "platform/registry", "windows/companion"],
+    "windows/main": ["core", "platform/text", "platform/forms", "windows/companion", "windows/main"],
+    "cli": ["core", "platform/text", "platform/streams", "platform/fontfile", "cli"],
+}
+include = re.compile(r'#include "((?:core|platform|windows|cli|web|tests)/[^"]*)"')
+found = []
+for folder, layers in allowed.items():
+    for path in sorted(pathlib.Path(folder).glob("*")):
+        if path.suffix not in (".cpp", ".h", ".in"):
+            continue
+        for number, line in enumerate(path.read_text().splitlines(), 1):
+            match = include.search(line)
+            if match and not any(match.group(1).startswith(layer + "/") for layer in layers):
+                found.append(f"{path}:{number}: {match.group(1)}")
+    stray = [p for p in pathlib.Path(folder).glob("*/*") if p.suffix in (".cpp", ".h")]
+    found += [f"{p}: a folder below {folder} that no layer names" for p in stray if str(p.parent) not in allowed]
+if found:
+    print("Includes against the layering:")
+    print("\n".join(found))
+    sys.exit(1)
+PYTHON
 }
 
 run_clang_format() {

@@ -1,4 +1,4 @@
-#include "platform/freetypefont.h"
+#include "platform/fontfile/freetypefont.h"
 #include "tests/testcodepage.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "platform/designfonts.h"
-#include "platform/forminstance.h"
-#include "platform/outputtextbox.h"
+#include "platform/forms/designfonts.h"
+#include "platform/forms/forminstance.h"
+#include "platform/forms/outputtextbox.h"
 #include "tests/testregistry.h"
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
@@ -38,12 +38,13 @@ QStringList WrappedLines(const QLabel *label)
     return lines;
 }
 
-// The program's one window of a class, as the desktop has it.
+// The program's one shown window of a class, as the desktop has it (a closed
+// one may linger until it is deleted).
 template <typename Form>
 Form *Window()
 {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *form = qobject_cast<Form *>(window))
+        if (auto *form = qobject_cast<Form *>(window); form && form->isVisible())
             return form;
     }
     return nullptr;

@@ -1,5 +1,5 @@
-#include "platform/designfonts.h"
-#include "platform/forminstance.h"
+#include "platform/forms/designfonts.h"
+#include "platform/forms/forminstance.h"
 #include "windows/companion/frmsplash.h"
 #include "windows/main/frmmain.h"
 
@@ -45,7 +45,7 @@ private slots:
     {
         m_window = &m_main.Load();
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (auto *splash = qobject_cast<frmSplash *>(window))
+            if (auto *splash = qobject_cast<frmSplash *>(window); splash && splash->isVisible())
                 m_splash = splash;
         }
         QVERIFY(QTest::qWaitForWindowExposed(m_splash));

@@ -1,20 +1,104 @@
-#include "platform/inprocessregistry.h"
 #include "tests/testregistry.h"
+
+#include <algorithm>
+#include <map>
+
+// Where the system has no registry, the tests put their values in one of
+// their own, behind the same three calls: keys below the predefined roots,
+// names compared without regard to ASCII case as the system's are.
+namespace {
+
+struct Value
+{
+    std::uint32_t type = qxm::kRegNone;
+    std::vector<unsigned char> data;
+};
+using Values = std::map<std::string, Value>;
+
+std::map<std::string, Values> keys;
+std::map<qxm::RegKey, const Values *> handles;
+std::uintptr_t lastHandle = 0;
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+// A key's root and path, one trailing separator dropped as the system allows;
+// empty for a root that is no predefined key.
+std::string KeyName(qxm::RegKey root, const std::string &path)
+{
+    if (root != qxm::RegKeyFromRoot(qxm::kHkeyCurrentUser) && root != qxm::RegKeyFromRoot(qxm::kHkeyLocalMachine))
+        return {};
+    std::string name = std::to_string(reinterpret_cast<std::intptr_t>(root)) + '\\' + Lower(path);
+    if (name.back() == '\\')
+        name.pop_back();
+    return name;
+}
+
+} // namespace
+
+namespace qxm {
+
+std::int32_t RegOpenKeyExA(RegKey root, const char *subKey, std::uint32_t, std::uint32_t, RegKey *opened)
+{
+    const std::string name = KeyName(root, subKey ? subKey : "");
+    const auto key = keys.find(name);
+    if (name.empty() || key == keys.end())
+        return name.empty() ? kErrorInvalidHandle : kErrorFileNotFound;
+    // Handles are never reused, so one used after its close finds no key.
+    lastHandle += 4;
+    *opened = reinterpret_cast<RegKey>(lastHandle);
+    handles[*opened] = &key->second;
+    return kErrorSuccess;
+}
+
+std::int32_t RegQueryValueExA(RegKey key, const char *valueName, std::uint32_t *, std::uint32_t *type,
+                              unsigned char *data, std::uint32_t *size)
+{
+    const auto handle = handles.find(key);
+    if (handle == handles.end())
+        return kErrorInvalidHandle;
+    const auto value = handle->second->find(Lower(valueName ? valueName : ""));
+    if (value == handle->second->end())
+        return kErrorFileNotFound;
+    // As the system does: the size needed, and the buffer left alone, when
+    // the data does not fit.
+    const std::vector<unsigned char> &bytes = value->second.data;
+    *type = value->second.type;
+    const bool fits = bytes.size() <= *size;
+    *size = static_cast<std::uint32_t>(bytes.size());
+    if (!fits)
+        return kErrorMoreData;
+    std::copy(bytes.begin(), bytes.end(), data);
+    return kErrorSuccess;
+}
+
+std::int32_t RegCloseKey(RegKey key)
+{
+    return handles.erase(key) != 0 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+} // namespace qxm
 
 TestRegistry::TestRegistry()
 {
-    qxm::InProcessRegistry::instance().clear();
+    keys.clear();
+    handles.clear();
 }
 
 TestRegistry::~TestRegistry()
 {
-    qxm::InProcessRegistry::instance().clear();
+    keys.clear();
+    handles.clear();
 }
 
 void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
                             std::uint32_t type, const std::vector<unsigned char> &data)
 {
-    qxm::InProcessRegistry::instance().setValue(root, keyPath, valueName, type, data);
+    keys[KeyName(qxm::RegKeyFromRoot(root), keyPath)][Lower(valueName)] = Value{type, data};
 }
 
 bool TestRegistry::restrictAccess(std::int32_t, const std::string &, std::uint32_t)
@@ -24,5 +108,5 @@ bool TestRegistry::restrictAccess(std::int32_t, const std::string &, std::uint32
 
 long TestRegistry::openHandles() const
 {
-    return static_cast<long>(qxm::InProcessRegistry::instance().openHandleCount());
+    return static_cast<long>(handles.size());
 }

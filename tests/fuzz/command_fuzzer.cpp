@@ -5,7 +5,7 @@
 // Input: byte 0 picks the format, the layout and a picture instead; byte 1,
 // when not 0, makes the output fail from that write on; the rest is the input.
 
-#include "cli/commandrun.h"
+#include "core/fontdatarun.h"
 #include "tests/testcodepage.h"
 
 #include <cstdint>

@@ -7,7 +7,7 @@
 // the file.
 
 #define ZLIB_CONST
-#include "platform/freetypefont.h"
+#include "platform/fontfile/freetypefont.h"
 #include "tests/testcodepage.h"
 
 #include <zlib.h>

@@ -4,7 +4,7 @@
 //
 // Input: byte 0 the value's type, the rest its data.
 
-#include "platform/inprocessregistry.h"
+#include "tests/testregistry.h"
 #include "windows/companion/keyvaluereader.h"
 
 #include <cstdint>
@@ -15,13 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size < 1)
         return 0;
-    qxm::InProcessRegistry &registry = qxm::InProcessRegistry::instance();
-    registry.clear();
+    TestRegistry registry;
     registry.setValue(qxm::kHkeyCurrentUser, "Software\\QXM fuzz", "Value", data[0], {data + 1, data + size});
 
     std::string KeyVal = "earlier";
     const bool read = qxm::GetKeyValue(qxm::kHkeyCurrentUser, "Software\\QXM fuzz", "Value", KeyVal);
-    if (registry.openHandleCount() != 0 || (!read && !KeyVal.empty()) || (read && KeyVal.size() > 1024)
+    if (registry.openHandles() != 0 || (!read && !KeyVal.empty()) || (read && KeyVal.size() > 1024)
         || (read && data[0] != qxm::kRegSz && data[0] != qxm::kRegDword))
         std::abort();
     return 0;

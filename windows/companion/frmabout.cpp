@@ -1,10 +1,10 @@
 #include "windows/companion/frmabout.h"
 
 #include "core/productinfo.h"
-#include "platform/ansicodepage.h"
-#include "platform/linecontrol.h"
-#include "platform/picture.h"
-#include "platform/widgetcolors.h"
+#include "platform/forms/linecontrol.h"
+#include "platform/forms/picture.h"
+#include "platform/forms/widgetcolors.h"
+#include "platform/text/ansicodepage.h"
 #include "windows/companion/keyvaluereader.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
 class QLabel;
 class QPushButton;

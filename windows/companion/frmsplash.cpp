@@ -2,8 +2,8 @@
 
 #include "core/checkedarithmetic.h"
 #include "core/productinfo.h"
-#include "platform/picture.h"
-#include "platform/runtimeerrorexception.h"
+#include "platform/forms/picture.h"
+#include "platform/forms/runtimeerrorexception.h"
 
 #include <QCloseEvent>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "windows/companion/keyvaluereader.h"
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 
 #include <algorithm>
 #include <array>

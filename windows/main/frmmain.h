@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/chardata.h"
-#include "platform/form.h"
-#include "platform/forminstance.h"
+#include "platform/forms/form.h"
+#include "platform/forms/forminstance.h"
 
 #include <cstdint>
 

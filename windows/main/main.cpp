@@ -1,7 +1,7 @@
 #include "core/productinfo.h"
-#include "platform/designfonts.h"
-#include "platform/designstyle.h"
-#include "platform/forminstance.h"
+#include "platform/forms/designfonts.h"
+#include "platform/forms/designstyle.h"
+#include "platform/forms/forminstance.h"
 #include "windows/main/frmmain.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/freetypefont.h"
+#include "platform/fontfile/freetypefont.h"
 
 #include "core/chardata.h"
 #include "core/codepage.h"

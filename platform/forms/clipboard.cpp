@@ -1,6 +1,6 @@
-#include "platform/clipboard.h"
+#include "platform/forms/clipboard.h"
 
-#include "platform/runtimeerrorexception.h"
+#include "platform/forms/runtimeerrorexception.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

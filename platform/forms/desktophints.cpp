@@ -1,4 +1,4 @@
-#include "platform/desktophints.h"
+#include "platform/forms/desktophints.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

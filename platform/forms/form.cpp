@@ -1,6 +1,6 @@
-#include "platform/form.h"
+#include "platform/forms/form.h"
 
-#include "platform/desktophints.h"
+#include "platform/forms/desktophints.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

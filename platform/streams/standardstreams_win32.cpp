@@ -1,4 +1,4 @@
-#include "platform/standardstreams.h"
+#include "platform/streams/standardstreams.h"
 
 #include <QCoreApplication>
 #include <QString>

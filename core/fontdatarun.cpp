@@ -1,4 +1,4 @@
-#include "cli/commandrun.h"
+#include "core/fontdatarun.h"
 
 #include "core/conversion.h"
 #include "core/preview.h"

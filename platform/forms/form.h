@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/runtimeerrorexception.h"
+#include "platform/forms/runtimeerrorexception.h"
 
 #include <QDialog>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "platform/ansicodepage.h"
+#include "platform/text/ansicodepage.h"
 
 #include "core/windows1252codepage.h"
 

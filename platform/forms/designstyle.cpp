@@ -1,4 +1,4 @@
-#include "platform/designstyle.h"
+#include "platform/forms/designstyle.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>

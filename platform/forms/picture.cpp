@@ -1,4 +1,4 @@
-#include "platform/picture.h"
+#include "platform/forms/picture.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/designfonts.h"
+#include "platform/forms/designfonts.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,7 +1,7 @@
-#include "platform/standardstreams.h"
+#include "platform/streams/standardstreams.h"
 
 #include "core/utf8.h"
-#include "platform/qtext.h"
+#include "platform/text/qtext.h"
 
 #include <QByteArray>
 #include <QFile>

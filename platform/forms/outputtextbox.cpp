@@ -1,4 +1,4 @@
-#include "platform/outputtextbox.h"
+#include "platform/forms/outputtextbox.h"
 
 #include <QMimeData>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "platform/linecontrol.h"
+#include "platform/forms/linecontrol.h"
 
 #include <QPainter>
 #include <QRect>

@@ -21,7 +21,10 @@ QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-
 # to refuse) for the font reader.
 QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base
     desktop-file-utils appstream file dpkg-dev groff-base gcc-mingw-w64-x86-64-posix
-    clang libclang-rt-14-dev clang-tidy cppcheck clang-format)
+    clang libclang-rt-14-dev clang-tidy cppcheck clang-format
+    # a Wayland desktop too: sway (headless), wtype to type there, and Qt's
+    # Wayland platform
+    sway wtype qt6-wayland)
 
 # Installs the named Debian packages that are not installed yet.
 qxm_install_missing() {

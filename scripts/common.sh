@@ -22,7 +22,10 @@ QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-
 # the C output must satisfy (sdcc for the 8051, avr-gcc with avr-libc).
 QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-dejavu-core
     desktop-file-utils appstream file dpkg-dev groff-base gcc-mingw-w64-x86-64-posix
-    clang libclang-rt-14-dev clang-tidy cppcheck clang-format sdcc gcc-avr avr-libc binutils-avr)
+    clang libclang-rt-14-dev clang-tidy cppcheck clang-format sdcc gcc-avr avr-libc binutils-avr
+    # a Wayland desktop too: sway (headless), wtype to type there, and Qt's
+    # Wayland platform
+    sway wtype qt6-wayland)
 
 # Installs the named Debian packages that are not installed yet.
 qxm_install_missing() {

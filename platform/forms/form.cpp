@@ -5,11 +5,13 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QRect>
 #include <QScreen>
 #include <QShowEvent>
 #include <QString>
+#include <QWindow>
 
 namespace qxm {
 
@@ -67,7 +69,26 @@ void BasicForm<Widget>::showEvent(QShowEvent *event)
     ShowExactCaption(*this);
     // Asked once the window is really on screen: some platforms ignore a
     // request for a window that is not mapped yet.
-    QMetaObject::invokeMethod(this, &QWidget::activateWindow, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &BasicForm::RequestActivation, Qt::QueuedConnection);
+}
+
+template <typename Widget>
+void BasicForm<Widget>::RequestActivation()
+{
+    // Hidden or closed again before the request ran: nothing to bring forward.
+    if (!this->isVisible())
+        return;
+    // A window that has just been closed (the splash, ended by a key) loses
+    // its surface at once but can still be, or become again, the
+    // application's focus window until it is deleted. Qt's Wayland platform
+    // asks the desktop for the activation through the focus window's
+    // surface and crashes on one without; so the request waits until that
+    // window is gone.
+    if (QWindow *focus = QGuiApplication::focusWindow(); focus && !focus->handle()) {
+        QObject::connect(focus, &QObject::destroyed, this, &BasicForm::RequestActivation, Qt::QueuedConnection);
+        return;
+    }
+    this->activateWindow();
 }
 
 template <typename Widget>

@@ -57,6 +57,8 @@ protected:
     void RunHandler(const std::function<void()> &handler);
 
 private:
+    void RequestActivation();
+
     bool m_inTaskbar = true;
     bool m_centreFrame = false;
 };

@@ -13,7 +13,7 @@ namespace {
 
 // No line of at most kMaxTextLength UTF-16 code units takes more bytes than
 // this in UTF-8 (three a unit at most), with a byte order mark and a CR.
-constexpr std::size_t kLongestLineBytes = 3 * kMaxTextLength + 3 + 1;
+constexpr std::size_t kInputLineByteLimit = 3 * kMaxTextLength + 3 + 1;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 RunEnd WriteText(std::u16string_view text, const RunSettings &settings, const OutputWriter &write)
@@ -53,7 +53,7 @@ LineRead ReadLine(std::FILE *input, std::string &line)
     line.clear();
     int byte = 0;
     while ((byte = std::getc(input)) != EOF && byte != '\n') {
-        if (line.size() == kLongestLineBytes)
+        if (line.size() == kInputLineByteLimit)
             return LineRead::TooLong;
         line += static_cast<char>(byte);
     }

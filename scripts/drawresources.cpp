@@ -95,8 +95,7 @@ DotPattern TextDots(std::string_view text, int marginColumns, int marginRows)
         }
         for (int column = 0; column < static_cast<int>(qxm::kGlyphColumns); ++column) {
             for (int row = 0; row < static_cast<int>(qxm::kGlyphRows); ++row) {
-                // Bit 6 is the top dot.
-                if ((*columns)[static_cast<std::size_t>(column)] & (1u << (qxm::kGlyphRows - 1 - row)))
+                if (qxm::IsDotLit(*columns, static_cast<std::size_t>(column), static_cast<std::size_t>(row)))
                     dots.setLit(left + column, marginRows + row);
             }
         }

@@ -24,11 +24,11 @@ public:
     // itself does not read the registry.
     bool GetKeyValue(qint32 KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal) const;
 
+private:
     // The contact text: one line that the label's width wraps into one line
     // per item, the runs of spaces falling at the wrap points.
     static QString DisclaimerText();
 
-private:
     void cmdOK_Click();
 
     QLabel *picIcon;

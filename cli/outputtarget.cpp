@@ -1,10 +1,10 @@
 #include "cli/outputtarget.h"
 
+#include "platform/streams/replacementfile.h"
 #include "platform/streams/standardstreams.h"
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <filesystem>
@@ -23,37 +23,33 @@ bool OutputTarget::Open(const QString &name)
     const bool standardOutput = name.isEmpty() || name == QLatin1String("-");
     m_shownName = standardOutput ? QStringLiteral("standard output") : name;
     const int stream = standardOutput ? qxm::StandardOutputHandle() : qxm::StandardStreamNamed(name);
+    m_stream = std::make_unique<QFile>(name);
     if (stream != 0) {
-        auto file = std::make_unique<QFile>();
-        const bool opened =
-            file->open(stream, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle);
-        m_device = std::move(file);
-        return opened || Failed();
+        return m_stream->open(stream, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)
+               || Failed(m_stream->errorString());
     }
     std::error_code failure;
     const auto status = std::filesystem::status(qxm::FileSystemPath(name), failure);
-    m_replaces = !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
-    if (m_replaces) {
-        auto file = std::make_unique<QSaveFile>(name);
-        const bool opened = file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        m_device = std::move(file);
-        return opened || Failed();
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
+        m_stream.reset();
+        m_file = std::make_unique<qxm::ReplacementFile>(name);
+        return m_file->Open() || Failed(m_file->ErrorString());
     }
     // An existing name only: if it went away meanwhile, nothing is created in
     // its place.
-    auto file = std::make_unique<QFile>(name);
-    const bool opened = file->open(QIODevice::WriteOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered);
-    m_device = std::move(file);
-    return opened || Failed();
+    return m_stream->open(QIODevice::WriteOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered)
+           || Failed(m_stream->errorString());
 }
 
 bool OutputTarget::Write(std::string_view bytes)
 {
+    if (m_file)
+        return m_file->Write(bytes) || Failed(m_file->ErrorString());
     // A write cut short says nothing; the next one gives the system's reason.
     while (!bytes.empty()) {
-        const qint64 written = m_device->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        const qint64 written = m_stream->write(bytes.data(), static_cast<qint64>(bytes.size()));
         if (written <= 0)
-            return Failed();
+            return Failed(m_stream->errorString());
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
@@ -61,11 +57,11 @@ bool OutputTarget::Write(std::string_view bytes)
 
 bool OutputTarget::Finish()
 {
-    return !m_replaces || static_cast<QSaveFile &>(*m_device).commit() || Failed();
+    return !m_file || m_file->Commit() || Failed(m_file->ErrorString());
 }
 
-bool OutputTarget::Failed()
+bool OutputTarget::Failed(const QString &reason)
 {
-    WriteError(QStringLiteral("cannot write %1: %2").arg(m_shownName, m_device->errorString()));
+    WriteError(QStringLiteral("cannot write %1: %2").arg(m_shownName, reason));
     return false;
 }

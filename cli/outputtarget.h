@@ -5,7 +5,11 @@
 #include <memory>
 #include <string_view>
 
-class QFileDevice;
+class QFile;
+
+namespace qxm {
+class ReplacementFile;
+} // namespace qxm
 
 // Where qxm-convert writes. A regular file, or a name that is none yet, is
 // written aside and takes the old file's place only after a complete run; a
@@ -31,11 +35,11 @@ public:
     bool Finish();
 
 private:
-    bool Failed();
+    bool Failed(const QString &reason);
 
     QString m_shownName;
-    std::unique_ptr<QFileDevice> m_device;
-    bool m_replaces = false;
+    std::unique_ptr<QFile> m_stream;              // what is written into
+    std::unique_ptr<qxm::ReplacementFile> m_file; // or what is written aside
 };
 
 // Says what went wrong, as "qxm-convert: message".

@@ -1,4 +1,6 @@
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -139,6 +141,25 @@ private slots:
         QCOMPARE(run.out, output);
         QCOMPARE(QString::fromUtf8(run.err), message);
         QCOMPARE(run.exitCode, message.isEmpty() ? 0 : 1);
+    }
+
+    // However a run ends, killed too, the old file is all that is left of it.
+    void shouldLeaveOnlyTheOldFileWhenKilled()
+    {
+        QTemporaryDir folder;
+        QFile file(folder.filePath(QStringLiteral("f")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old\n") == 4);
+        file.close();
+        QProcess run;
+        run.start(QStringLiteral(QXM_CONVERT_PATH), {QStringLiteral("-o"), file.fileName()});
+        QVERIFY(run.waitForStarted());
+        run.write("Hi\n");
+        QTest::qWait(1000); // the line written aside by then, on all but a very busy machine
+        run.kill();
+        QVERIFY(run.waitForFinished());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("f")});
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old\n"));
     }
 
     // As a script runs it, in a scratch folder ($1), with the tests' own

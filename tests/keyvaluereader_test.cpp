@@ -28,12 +28,7 @@ protected:
         return qxm::GetKeyValue(root, keyPath, valueName, KeyVal);
     }
 
-    void TearDown() override
-    {
-        if (registry.openHandles() >= 0) {
-            EXPECT_EQ(registry.openHandles(), 0) << "a key was left open";
-        }
-    }
+    void TearDown() override { EXPECT_EQ(registry.openHandles(), 0) << "a key was left open"; }
 
     TestRegistry registry;
     std::string KeyVal;

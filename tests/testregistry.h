@@ -26,9 +26,11 @@ public:
     // Lets everyone open the key with these rights only (0: not at all);
     // false where the registry has no access rights.
     bool restrictAccess(std::int32_t root, const std::string &keyPath, std::uint32_t rights);
-    // Keys opened and not closed, or -1 where the registry cannot tell.
+    // Keys opened and not closed since the registry was made (at least 1
+    // where the system only tells whether any are).
     long openHandles() const;
 
 private:
     std::vector<std::pair<std::int32_t, std::string>> m_restricted;
+    void *m_probe = nullptr;
 };

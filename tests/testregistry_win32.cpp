@@ -40,6 +40,18 @@ void GrantEveryone(std::int32_t root, const std::string &keyPath, DWORD rights)
     RegCloseKey(key);
 }
 
+// The handle a key opened now gets. Windows hands out the handle last freed,
+// Wine the lowest free one, and neither counts a process's registry handles
+// (Wine's count is 0): a key left open shows as a probe handle other than the
+// one before.
+void *ProbeHandle()
+{
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key);
+    RegCloseKey(key);
+    return key;
+}
+
 void RemoveTestKeys()
 {
     for (const std::int32_t root : {qxm::kHkeyCurrentUser, qxm::kHkeyLocalMachine})
@@ -51,6 +63,8 @@ void RemoveTestKeys()
 TestRegistry::TestRegistry()
 {
     RemoveTestKeys();
+    ProbeHandle(); // the first opens the user's root for good
+    m_probe = ProbeHandle();
 }
 
 TestRegistry::~TestRegistry()
@@ -79,8 +93,7 @@ bool TestRegistry::restrictAccess(std::int32_t root, const std::string &keyPath,
     return true;
 }
 
-// Registry handles are kernel handles here, and Wine does not count them.
 long TestRegistry::openHandles() const
 {
-    return -1;
+    return ProbeHandle() == m_probe ? 0 : 1;
 }

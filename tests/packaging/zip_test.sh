@@ -25,7 +25,9 @@ done
 
 hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 resource_string() { # program, text: a version string is stored as UTF-16
-    strings -e l "$1" | grep -qxF "$2"
+    local found
+    found=$(strings -e l "$1") || return 1
+    grep -qxF -- "$2" <<<"$found"
 }
 has_icon() { # program: the 256-pixel icon is a PNG, stored whole
     grep -qF "$(hex "$icon256")" <(hex "$1")

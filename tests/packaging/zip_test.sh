@@ -40,6 +40,15 @@ for program in qxm qxm-convert; do
     check "$program.exe carries the program icon" has_icon "$folder/$program.exe"
 done
 
+# The DLLs' debug sections alone would more than double the ZIP.
+unstripped() {
+    local file
+    for file in "$folder"/*.exe "$folder"/*.dll "$folder"/*/*.dll; do
+        [[ $(file -b "$file") == *"(stripped to external PDB)"* ]] || basename "$file"
+    done
+}
+check "its programs and DLLs are stripped" test -z "$(unstripped)"
+
 unpacked_convert() { (cd "$folder" && "$wine" qxm-convert.exe "$@"); }
 check "the unpacked qxm-convert.exe converts Hi exactly" converts_hi unpacked_convert
 finish

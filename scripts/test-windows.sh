@@ -66,7 +66,11 @@ for prefix in "${prefixes[@]}"; do
     WINEPREFIX=$prefix timeout 300 "$wine" wineboot --init >"$prefix.log" 2>&1 &
 done
 for prefix in "${prefixes[@]}"; do
-    wait -n || { cat "${prefixes[@]/%/.log}" >&2; exit 1; }
+    if ! wait -n; then
+        cat "${prefixes[@]/%/.log}" >&2
+        echo "Preparing the Wine prefixes failed: Wine's output is above" >&2
+        exit 1
+    fi
 done
 # Wine's session outlives its programs for a moment, and the programs started
 # in it keep the display its first one found (here none): the desktop test

@@ -4,7 +4,12 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/bin")
 
 # MinGW's C++ runtime. The Qt DLLs link it dynamically, so the programs do
-# too: one copy of it in the process, shared by Qt and QXM.
+# too: one copy of it in the process, shared by Qt and QXM. Debian's copies
+# keep their debug sections (libstdc++-6.dll is 24 MB so), and CPack strips
+# only targets: bin/ and the ZIP get stripped copies.
+if(NOT CMAKE_STRIP)
+    message(FATAL_ERROR "No strip for ${CMAKE_CXX_COMPILER} found (mingw-w64's binutils)")
+endif()
 set(QXM_MINGW_RUNTIME_DLLS "")
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${dll}
@@ -13,7 +18,13 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
         message(FATAL_ERROR "${dll} of mingw-w64 not found (asked ${CMAKE_CXX_COMPILER})")
     endif()
     get_filename_component(path "${path}" REALPATH)
-    list(APPEND QXM_MINGW_RUNTIME_DLLS "${path}")
+    set(stripped "${PROJECT_BINARY_DIR}/mingw-runtime/${dll}")
+    add_custom_command(OUTPUT "${stripped}"
+        COMMAND "${CMAKE_COMMAND}" -E make_directory "${PROJECT_BINARY_DIR}/mingw-runtime"
+        COMMAND "${CMAKE_STRIP}" --strip-unneeded -o "${stripped}" "${path}"
+        DEPENDS "${path}"
+        VERBATIM)
+    list(APPEND QXM_MINGW_RUNTIME_DLLS "${stripped}")
 endforeach()
 
 set(QXM_RUNTIME_COPIES)
@@ -38,6 +49,7 @@ endif()
 add_custom_target(qxm_windows_runtime ALL
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${PROJECT_BINARY_DIR}/bin/platforms" "${PROJECT_BINARY_DIR}/bin/styles"
     ${QXM_RUNTIME_COPIES}
+    DEPENDS ${QXM_MINGW_RUNTIME_DLLS}
     VERBATIM)
 
 # Built here, the programs and their tests run under Wine, in a prefix of the

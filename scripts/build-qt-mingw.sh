@@ -30,7 +30,7 @@ cmake -G Ninja -S "$work/source" -B "$work/build" \
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_testlib=ON \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF >"$work/configure.log" \
-    || { cat "$work/configure.log" >&2; exit 1; }
+    || { cat "$work/configure.log" >&2; echo "Configuring Qt for MinGW failed: its log is above" >&2; exit 1; }
 cmake --build "$work/build" --parallel "$(nproc)"
 cmake --install "$work/build" >/dev/null
 x86_64-w64-mingw32-strip --strip-unneeded "$prefix"/bin/*.dll "$prefix"/plugins/*/*.dll

@@ -1,6 +1,20 @@
 # Shared by the run and test commands: where things are, and installing what
 # a fresh Debian 12 machine lacks.
 
+# A step that fails ends the script, and always says so: the script, line and
+# command, the functions it was called through, and the status. A failure in a
+# subshell is named there first, then the command that started it.
+set -Eeuo pipefail
+qxm_report_failure() { # status command
+    local where="${BASH_SOURCE[1]:-bash}: line ${BASH_LINENO[0]}" i
+    for ((i = 1; i < ${#FUNCNAME[@]}; i++)); do
+        [[ ${FUNCNAME[i]} == main ]] && break
+        where+=" (in ${FUNCNAME[i]}, called from ${BASH_SOURCE[i + 1]:-bash}: line ${BASH_LINENO[i]})"
+    done
+    echo "FAILED: $where: \`$2\` exited with status $1" >&2
+}
+trap 'qxm_report_failure $? "$BASH_COMMAND"' ERR
+
 QXM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QXM_BUILD=${QXM_BUILD:-$QXM_ROOT/build}
 
@@ -31,7 +45,7 @@ QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-de
 qxm_install_missing() {
     local missing=() package
     for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+        [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) == 'install ok installed' ]] \
             || missing+=("$package")
     done
     [[ ${#missing[@]} -eq 0 ]] && return 0
@@ -47,23 +61,50 @@ qxm_build() {
     cmake --build "$QXM_BUILD" --parallel "$(nproc)"
 }
 
-# Unpacks Debian's source package PACKAGE at VERSION into the folder DEST.
-# Debian's apt sources name only binary packages: this reads the matching
-# source lists into a private folder, leaving the system's apt set-up alone.
-qxm_debian_source() { # package version dest
-    local package=$1 version=$2 dest=$3 apt file
+# apt-get with a private state in the folder APT, whose sources are those
+# qxm_source_lists wrote there.
+qxm_source_apt() { # apt-folder apt-get-arguments...
+    local apt=$1
+    shift
+    apt-get -o "Dir::Etc::SourceParts=$apt/parts" -o "Dir::Etc::SourceList=$apt/sources.list" \
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o "APT::Sandbox::User=$(id -un)" "$@"
+}
+
+# Debian's apt sources name only binary packages. This writes the source
+# twins of those configured in the apt folder ETC into the private folder APT,
+# leaving the system's set-up alone. Debian 12 keeps them in deb822 .sources
+# files (its container images only there), older systems in one-line lists:
+# either, or both, will do.
+qxm_source_lists() { # etc apt-folder
+    local etc=$1 apt=$2 file found=0
+    mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/cache/archives/partial"
+    : >"$apt/sources.list"
+    for file in "$etc"/sources.list.d/*.sources; do
+        [[ -f $file ]] || continue
+        sed 's/^Types:.*/Types: deb-src/I' "$file" >"$apt/parts/$(basename "$file")"
+        found=1
+    done
+    for file in "$etc"/sources.list "$etc"/sources.list.d/*.list; do
+        [[ -f $file ]] || continue
+        sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$file" >>"$apt/sources.list"
+        found=1
+    done
+    if [[ $found -eq 0 ]]; then
+        echo "No apt sources in $etc (neither sources.list.d/*.sources nor sources.list)" >&2
+        return 1
+    fi
+}
+
+# Unpacks Debian's source package PACKAGE at VERSION into the folder DEST,
+# from the source twins of the apt sources in ETC (by default the system's).
+qxm_debian_source() { # package version dest [etc]
+    local package=$1 version=$2 dest=$3 etc=${4:-/etc/apt} apt
     qxm_install_missing dpkg-dev xz-utils
     apt=$(mktemp -d)
-    mkdir -p "$apt/parts" "$apt/lists/partial" "$apt/cache/archives/partial"
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [[ -f $file ]] && sed 's/^Types: deb$/Types: deb-src/' "$file" >"$apt/parts/$(basename "$file")"
-    done
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | sed -n 's/^deb /deb-src /p' >"$apt/sources.list"
-    local options=(-o "Dir::Etc::SourceParts=$apt/parts" -o "Dir::Etc::SourceList=$apt/sources.list"
-        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o "APT::Sandbox::User=$(id -un)")
+    qxm_source_lists "$etc" "$apt"
     # A third-party repository without sources must not stop Debian's.
-    apt-get "${options[@]}" update -qq || echo "Some source lists could not be read; going on with the others"
-    (cd "$apt" && apt-get "${options[@]}" source -qq --download-only "$package=$version" >/dev/null)
+    qxm_source_apt "$apt" update -qq || echo "Some source lists could not be read; going on with the others"
+    (cd "$apt" && qxm_source_apt "$apt" source -qq --download-only "$package=$version" >/dev/null)
     rm -rf "$dest"
     mkdir -p "$dest"
     tar -xf "$apt"/"${package}_${version%%-*}"*.orig.tar.* -C "$dest" --strip-components=1

@@ -10,7 +10,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 qxm_install_missing cmake make g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 googletest \
-    qt6-base-dev libbenchmark-dev fonts-liberation xvfb xdotool imagemagick
+    qt6-base-dev libbenchmark-dev fonts-liberation xvfb xdotool imagemagick file binutils
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/qxm
 version_of() { dpkg-query -W -f='${Version}' "$1"; }
@@ -66,7 +66,11 @@ for prefix in "${prefixes[@]}"; do
     WINEPREFIX=$prefix timeout 300 "$wine" wineboot --init >"$prefix.log" 2>&1 &
 done
 for prefix in "${prefixes[@]}"; do
-    wait -n || { cat "${prefixes[@]/%/.log}" >&2; exit 1; }
+    if ! wait -n; then
+        cat "${prefixes[@]/%/.log}" >&2
+        echo "Preparing the Wine prefixes failed: Wine's output is above" >&2
+        exit 1
+    fi
 done
 # Wine's session outlives its programs for a moment, and the programs started
 # in it keep the display its first one found (here none): the desktop test
@@ -75,3 +79,7 @@ stop_wine
 
 cd "$build"
 ctest --output-on-failure --parallel "$(nproc)"
+# About 700 MB each, and every run makes them afresh; after a failure they
+# stay for a look.
+stop_wine
+rm -rf "${prefixes[@]}" "${prefixes[@]/%/.log}"

@@ -54,8 +54,12 @@ installed_program() { # prefix name
     [[ -n $2 && -f $1/bin/$2 && -x $1/bin/$2 ]]
 }
 
+# The page is rendered whole first: grep -q, stopping at the first match,
+# would fail the pipeline on the writer it leaves behind.
 man_page_shows() { # man page (gzipped or not), text
-    zcat -f "$1" | groff -man -Tutf8 2>/dev/null | grep -q "$2"
+    local page
+    page=$(zcat -f "$1" | groff -man -Tutf8 2>/dev/null) || return 1
+    grep -qF -- "$2" <<<"$page"
 }
 
 # The checks that hold for the installed tree under any prefix, whether

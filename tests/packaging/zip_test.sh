@@ -25,7 +25,9 @@ done
 
 hex() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 resource_string() { # program, text: a version string is stored as UTF-16
-    strings -e l "$1" | grep -qxF "$2"
+    local found
+    found=$(strings -e l "$1") || return 1
+    grep -qxF -- "$2" <<<"$found"
 }
 has_icon() { # program: the 256-pixel icon is a PNG, stored whole
     grep -qF "$(hex "$icon256")" <(hex "$1")
@@ -37,6 +39,15 @@ for program in qxm qxm-convert; do
     check "$program.exe names itself" resource_string "$folder/$program.exe" "$program.exe"
     check "$program.exe carries the program icon" has_icon "$folder/$program.exe"
 done
+
+# The DLLs' debug sections alone would more than double the ZIP.
+unstripped() {
+    local file
+    for file in "$folder"/*.exe "$folder"/*.dll "$folder"/*/*.dll; do
+        [[ $(file -b "$file") == *"(stripped to external PDB)"* ]] || basename "$file"
+    done
+}
+check "its programs and DLLs are stripped" test -z "$(unstripped)"
 
 unpacked_convert() { (cd "$folder" && "$wine" qxm-convert.exe "$@"); }
 check "the unpacked qxm-convert.exe converts Hi exactly" converts_hi unpacked_convert

@@ -4,8 +4,7 @@
 #include <map>
 
 // Where the system has no registry, the tests put their values in one of
-// their own, behind the same three calls: keys below the predefined roots,
-// names compared without regard to ASCII case as the system's are.
+// their own, behind the same three calls.
 namespace {
 
 struct Value
@@ -15,27 +14,13 @@ struct Value
 };
 using Values = std::map<std::string, Value>;
 
-std::map<std::string, Values> keys;
+std::map<std::string, Values> keys; // by root and path
 std::map<qxm::RegKey, const Values *> handles;
 std::uintptr_t lastHandle = 0;
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
-// A key's root and path, one trailing separator dropped as the system allows;
-// empty for a root that is no predefined key.
 std::string KeyName(qxm::RegKey root, const std::string &path)
 {
-    if (root != qxm::RegKeyFromRoot(qxm::kHkeyCurrentUser) && root != qxm::RegKeyFromRoot(qxm::kHkeyLocalMachine))
-        return {};
-    std::string name = std::to_string(reinterpret_cast<std::intptr_t>(root)) + '\\' + Lower(path);
-    if (name.back() == '\\')
-        name.pop_back();
-    return name;
+    return std::to_string(reinterpret_cast<std::intptr_t>(root)) + '\\' + path;
 }
 
 } // namespace
@@ -44,10 +29,9 @@ namespace qxm {
 
 std::int32_t RegOpenKeyExA(RegKey root, const char *subKey, std::uint32_t, std::uint32_t, RegKey *opened)
 {
-    const std::string name = KeyName(root, subKey ? subKey : "");
-    const auto key = keys.find(name);
-    if (name.empty() || key == keys.end())
-        return name.empty() ? kErrorInvalidHandle : kErrorFileNotFound;
+    const auto key = keys.find(KeyName(root, subKey));
+    if (key == keys.end())
+        return kErrorFileNotFound;
     // Handles are never reused, so one used after its close finds no key.
     lastHandle += 4;
     *opened = reinterpret_cast<RegKey>(lastHandle);
@@ -61,7 +45,7 @@ std::int32_t RegQueryValueExA(RegKey key, const char *valueName, std::uint32_t *
     const auto handle = handles.find(key);
     if (handle == handles.end())
         return kErrorInvalidHandle;
-    const auto value = handle->second->find(Lower(valueName ? valueName : ""));
+    const auto value = handle->second->find(valueName);
     if (value == handle->second->end())
         return kErrorFileNotFound;
     // As the system does: the size needed, and the buffer left alone, when
@@ -98,7 +82,7 @@ TestRegistry::~TestRegistry()
 void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
                             std::uint32_t type, const std::vector<unsigned char> &data)
 {
-    keys[KeyName(qxm::RegKeyFromRoot(root), keyPath)][Lower(valueName)] = Value{type, data};
+    keys[KeyName(qxm::RegKeyFromRoot(root), keyPath)][valueName] = Value{type, data};
 }
 
 bool TestRegistry::restrictAccess(std::int32_t, const std::string &, std::uint32_t)

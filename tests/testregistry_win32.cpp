@@ -43,11 +43,17 @@ void GrantEveryone(std::int32_t root, const std::string &keyPath, DWORD rights)
 // The handle a key opened now gets. Windows hands out the handle last freed,
 // Wine the lowest free one, and neither counts a process's registry handles
 // (Wine's count is 0): a key left open shows as a probe handle other than the
-// one before.
+// one before. The probe reads a value as the reader does, since the system
+// keeps what the first such read opens (a root, the code page's tables) for
+// good.
 void *ProbeHandle()
 {
     HKEY key = nullptr;
-    RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key);
+    RegOpenKeyExA(HKEY_CURRENT_USER, TestRegistry::kTestKey, 0, 0x2003F, &key);
+    char data[8];
+    DWORD type = 0;
+    DWORD size = sizeof data;
+    RegQueryValueExA(key, "Probe", nullptr, &type, reinterpret_cast<BYTE *>(data), &size);
     RegCloseKey(key);
     return key;
 }
@@ -63,8 +69,7 @@ void RemoveTestKeys()
 TestRegistry::TestRegistry()
 {
     RemoveTestKeys();
-    ProbeHandle(); // the first opens the user's root for good
-    m_probe = ProbeHandle();
+    setValue(qxm::kHkeyCurrentUser, kTestKey, "Probe", REG_SZ, {'x', 0});
 }
 
 TestRegistry::~TestRegistry()
@@ -84,6 +89,8 @@ void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const
     EXPECT_EQ(RegSetValueExA(key, valueName.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())),
               ERROR_SUCCESS);
     RegCloseKey(key);
+    // What the system keeps of making a key is none of the reader's doing.
+    m_probe = ProbeHandle();
 }
 
 bool TestRegistry::restrictAccess(std::int32_t root, const std::string &keyPath, std::uint32_t rights)

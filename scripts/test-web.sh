@@ -7,6 +7,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 qxm_install_missing "${QXM_WEB_TEST_PACKAGES[@]}" xfonts-base
+[[ -x $QXM_BUILD/cli/qxm-convert ]] || {
+    echo "No $QXM_BUILD/cli/qxm-convert to compare the page with: build QXM first (bash scripts/test.sh does)" >&2
+    exit 1
+}
 bash "$QXM_ROOT/scripts/build-web.sh"
 # Debian's Python, with Debian's Selenium, whatever python3 comes first.
 /usr/bin/python3 "$QXM_ROOT/tests/web/page_test.py" "$QXM_BUILD/web" "$QXM_BUILD/cli/qxm-convert" \

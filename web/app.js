@@ -67,8 +67,9 @@
     }
   }
 
-  function drawPreview(rows) {
-    const columns = Math.min(rows[0].length, maxPreviewColumns);
+  function drawPreview(preview) {
+    const rows = preview.rows;
+    const columns = rows[0].length;
     const canvas = page.preview;
     const dot = 6;
     const scale = window.devicePixelRatio || 1;
@@ -90,11 +91,11 @@
         context.fill();
       }
     }
-    const lit = rows.reduce((count, row) => count + (row.slice(0, columns).split('#').length - 1), 0);
+    const lit = rows.reduce((count, row) => count + (row.split('#').length - 1), 0);
     canvas.setAttribute('aria-label',
       'The display\'s dots: ' + columns + ' columns by ' + rows.length + ' rows, ' + lit + ' lit');
-    page.previewNote.textContent = rows[0].length > columns
-      ? 'The first ' + columns + ' of ' + rows[0].length + ' columns are shown.' : '';
+    page.previewNote.textContent = preview.columns > columns
+      ? 'The first ' + columns + ' of ' + preview.columns + ' columns are shown.' : '';
   }
 
   function update() {
@@ -109,7 +110,7 @@
     page.message.textContent = result.message;
     page.message.classList.toggle('refused', result.refused);
     page.length.textContent = text.length + ' of ' + qxm.maxTextLength() + ' characters';
-    drawPreview(qxm.preview(text));
+    drawPreview(qxm.preview(text, maxPreviewColumns));
     page.actionStatus.textContent = '';
   }
 

@@ -16,6 +16,7 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -157,14 +158,19 @@ val OutputBytes()
     return val::global("Uint8Array").new_(BytesOf(g_output));
 }
 
-// The dot rows the display lights, top first: '#' lit, '.' dark.
-val PreviewRows(const std::u16string &text)
+// The dot rows the display lights, top first ('#' lit, '.' dark), cut to
+// the columns the page draws, and how many columns the whole text has.
+val PreviewRows(const std::u16string &text, int maxColumns)
 {
     const qxm::Preview preview = qxm::PreviewText(CurrentFont(), qxm::Windows1252CodePage::Instance(), text);
     val rows = val::array();
+    const std::size_t shown = static_cast<std::size_t>(std::max(maxColumns, 0));
     for (const std::string &row : preview.rows)
-        rows.call<void>("push", ToJs(row));
-    return rows;
+        rows.call<void>("push", ToJs(std::string_view(row).substr(0, shown)));
+    val result = val::object();
+    result.set("rows", rows);
+    result.set("columns", preview.rows.front().size());
+    return result;
 }
 
 // Reads a font file's bytes with qxm-convert's own loader, through a file in

@@ -1,6 +1,6 @@
 // What the web page calls: the same core and the same run as qxm-convert, so
-// that the page writes exactly what the command writes. The page itself only
-// shows the results; nothing here is converted twice.
+// that the page writes exactly what the command writes. The page's script
+// only shows the results: it converts and checks nothing itself.
 #include "cli/commandrun.h"
 #include "core/conversion.h"
 #include "core/fontdata.h"
@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -173,25 +174,33 @@ val PreviewRows(const std::u16string &text, int maxColumns)
     return result;
 }
 
-// Reads a font file's bytes with qxm-convert's own loader, through a file in
-// the page's memory named as the user's file, so that a refusal names it the
-// same way. Returns the refusal, or nothing when the font is taken.
+// Reads a font file's bytes with qxm-convert's own loader, through a file of
+// the same name in a folder of the page's memory, so that a refusal names it
+// as qxm-convert would name a file in its working folder. Returns the
+// refusal, or nothing when the font is taken.
 std::string LoadFont(const std::string &bytes, const std::string &fileName)
 {
     namespace fs = std::filesystem;
-    // Only the name's last part: the folder is the page's own.
-    const fs::path file = fs::path(fileName).filename().empty() ? fs::path("font") : fs::path(fileName).filename();
-    std::FILE *stream = std::fopen(file.c_str(), "wb");
+    // A folder of its own, so that no name the user's file has can meet one
+    // of the page's own files or folders.
+    std::error_code failure;
+    fs::create_directories("/fonts", failure);
+    fs::current_path("/fonts", failure);
+    fs::path file = fs::path(fileName).filename();
+    if (file.empty() || file == "." || file == "..")
+        file = "font";
+    const std::string noRoom = "cannot take the font file \"" + file.string() + "\" in: the page has no room for it";
+    std::FILE *stream = failure ? nullptr : std::fopen(file.c_str(), "wb");
     if (!stream)
-        return "cannot take the font file \"" + file.string() + "\" in: the page is out of memory";
+        return noRoom;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
     const bool closed = std::fclose(stream) == 0;
     if (!written || !closed) {
-        std::remove(file.c_str());
-        return "cannot take the font file \"" + file.string() + "\" in: the page is out of memory";
+        fs::remove(file, failure);
+        return noRoom;
     }
     const qxm::FontFileResult loaded = qxm::ReadFontFile(file, qxm::Windows1252CodePage::Instance());
-    std::remove(file.c_str());
+    fs::remove(file, failure);
     if (!loaded.font) {
         std::string error;
         for (const char16_t unit : loaded.error)

@@ -12,7 +12,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -72,13 +71,6 @@ struct CommandLine
     QStringList texts;
 };
 
-// A label or identifier every one of the formats' compilers accepts.
-bool isPlainName(const QString &name)
-{
-    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    return identifier.match(name).hasMatch();
-}
-
 QString formatList()
 {
     QStringList names;
@@ -130,34 +122,15 @@ std::optional<QString> readCommandLine(const QCommandLineParser &parser, const O
 {
     qxm::RunSettings &settings = command.settings;
     settings.preview = parser.isSet(options.preview);
-    const QString format = parser.value(options.format);
-    const std::vector<std::string_view> formats = qxm::FontDataFormats();
-    const auto found = std::find(formats.begin(), formats.end(), format.toStdString());
-    if (found == formats.end())
-        return QStringLiteral("unknown format '%1': use one of %2").arg(format, formatList());
-    settings.options.format = *found;
-
-    settings.options.layout.rows = parser.isSet(options.rows);
-    settings.options.layout.firstBit = settings.options.layout.rows ? qxm::kRowsFirstBit : qxm::kColumnsFirstBit;
-    if (parser.isSet(options.firstBit)) {
-        bool isNumber = false;
-        settings.options.layout.firstBit = parser.value(options.firstBit).toInt(&isNumber);
-        if (!isNumber || !qxm::FitsEveryDot(settings.options.layout)) {
-            return QStringLiteral("--first-bit %1 is not a bit that leaves room for every dot: use %2")
-                .arg(parser.value(options.firstBit), settings.options.layout.rows
-                                                         ? QStringLiteral("0, 4, 5, 6 or 7 with --rows")
-                                                         : QStringLiteral("0, 6 or 7"));
-        }
-    }
-    if (parser.isSet(options.name)) {
-        const QString name = parser.value(options.name);
-        if (!isPlainName(name))
-            return QStringLiteral("--name '%1' is not a name: use letters, digits and _, not a digit first").arg(name);
-        if (qxm::IsReservedName(settings.options.format, name.toStdString()))
-            return QStringLiteral("--name '%1' is a word that %2 reserves: choose another name").arg(name, format);
-        settings.options.name = name.toStdString();
-        settings.options.named = true;
-    }
+    const std::string firstBit = parser.value(options.firstBit).toStdString();
+    const std::string name = parser.value(options.name).toStdString();
+    qxm::OptionsChoice choice =
+        qxm::ChooseOptions(parser.value(options.format).toStdString(), parser.isSet(options.rows),
+                           parser.isSet(options.firstBit) ? std::optional<std::string_view>(firstBit) : std::nullopt,
+                           parser.isSet(options.name) ? std::optional<std::string_view>(name) : std::nullopt);
+    if (!choice.refusal.empty())
+        return QString::fromStdString(choice.refusal);
+    settings.options = std::move(choice.options);
 
     command.table = parser.isSet(options.table);
     command.texts = parser.positionalArguments();

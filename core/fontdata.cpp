@@ -282,6 +282,53 @@ bool IsReservedName(std::string_view format, std::string_view name)
     return false;
 }
 
+OptionsChoice ChooseOptions(std::string_view format, bool rows, std::optional<std::string_view> firstBit,
+                            std::optional<std::string_view> name)
+{
+    OptionsChoice choice;
+    const std::vector<std::string_view> formats = FontDataFormats();
+    const auto found = std::find(formats.begin(), formats.end(), format);
+    if (found == formats.end()) {
+        choice.refusal = "unknown format '" + std::string(format) + "': use one of ";
+        for (const std::string_view known : formats)
+            choice.refusal.append(known).append(known == formats.back() ? "" : ", ");
+        return choice;
+    }
+    ByteLayout &layout = choice.options.layout;
+    choice.options.format = *found;
+    layout.rows = rows;
+    layout.firstBit = rows ? kRowsFirstBit : kColumnsFirstBit;
+    if (firstBit) {
+        const bool number = !firstBit->empty() && firstBit->size() <= 2
+                            && std::all_of(firstBit->begin(), firstBit->end(),
+                                           [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+        layout.firstBit = number ? std::stoi(std::string(*firstBit)) : -1;
+        if (!FitsEveryDot(layout)) {
+            choice.refusal = "--first-bit " + std::string(*firstBit)
+                             + " is not a bit that leaves room for every dot: use "
+                             + (rows ? "0, 4, 5, 6 or 7 with --rows" : "0, 6 or 7");
+            return choice;
+        }
+    }
+    if (name) {
+        const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_'; };
+        const bool plain =
+            !name->empty() && isLetter(name->front()) && std::all_of(name->begin(), name->end(), [&](char c) {
+                return isLetter(c) || std::isdigit(static_cast<unsigned char>(c)) != 0;
+            });
+        if (!plain)
+            choice.refusal = "--name '" + std::string(*name)
+                             + "' is not a name: use letters, digits and _, not a "
+                               "digit first";
+        else if (IsReservedName(*found, *name))
+            choice.refusal = "--name '" + std::string(*name) + "' is a word that " + std::string(*found)
+                             + " reserves: choose another name";
+        choice.options.name = std::string(*name);
+        choice.options.named = true;
+    }
+    return choice;
+}
+
 std::string FontDataHeader(const FontDataOptions &options)
 {
     const Syntax &syntax = SyntaxOf(options.format);

@@ -52,6 +52,18 @@ struct FontDataOptions
     bool named = false;           // the name was chosen rather than defaulted
 };
 
+// The options of a run as qxm-convert's command line gives them: a format's
+// name, rows or columns, the first bit and the name as typed, nothing for
+// the defaults. refusal says why they are refused, in qxm-convert's words,
+// and is empty when they are taken.
+struct OptionsChoice
+{
+    FontDataOptions options;
+    std::string refusal;
+};
+OptionsChoice ChooseOptions(std::string_view format, bool rows, std::optional<std::string_view> firstBit,
+                            std::optional<std::string_view> name);
+
 // What comes before and after the lines of texts, UTF-8: a label, a table's
 // or an array's opening and closing. The footer of an array names the number
 // of lines written before it, count, and keeps an array of none valid C.

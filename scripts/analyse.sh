@@ -79,6 +79,7 @@ allowed = {
     "windows/companion": ["core", "platform/text", "platform/forms", "platform/registry", "windows/companion"],
     "windows/main": ["core", "platform/text", "platform/forms", "windows/companion", "windows/main"],
     "cli": ["core", "platform/text", "platform/streams", "platform/fontfile", "cli"],
+    "web": ["core", "platform/fontfile", "web"],
 }
 include = re.compile(r'#include "((?:core|platform|windows|cli|web|tests)/[^"]*)"')
 found = []

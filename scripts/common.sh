@@ -41,6 +41,11 @@ QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-de
     # Wayland platform
     sway wtype qt6-wayland)
 
+# The web page: Emscripten (with its own clang and binaryen) builds it, and
+# its tests drive Debian's Chromium headless through chromium-driver.
+QXM_WEB_PACKAGES=(emscripten cmake make)
+QXM_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium)
+
 # Installs the named Debian packages that are not installed yet.
 qxm_install_missing() {
     local missing=() package

@@ -7,6 +7,7 @@ qxm_install_missing "${QXM_BUILD_PACKAGES[@]}" "${QXM_TEST_PACKAGES[@]}"
 qxm_build
 cd "$QXM_BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+bash "$QXM_ROOT/scripts/test-web.sh"
 bash "$QXM_ROOT/scripts/test-windows.sh"
 bash "$QXM_ROOT/scripts/test-sanitizers.sh"
 bash "$QXM_ROOT/scripts/fuzz.sh"

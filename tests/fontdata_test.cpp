@@ -77,12 +77,6 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
          "CData $00, $00, $00, $00, $00  '(code 127)\r\n"},
         {{}, "bascom", "Const LedText_First = 32\r\nConst LedText_Last = 31\r\nLedText:\r\n"},
         {{}, "gcb", "#define LedText_First 32\r\n#define LedText_Last 31\r\nTable LedText\r\nEnd Table\r\n"},
-        {{},
-         "arduino",
-         "#ifdef __AVR__\n#include <avr/pgmspace.h>\n#endif\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n"
-         "#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 31\nconst unsigned char LedText[][5] PROGMEM = {\n"
-         "    {0x00, 0x00, 0x00, 0x00, 0x00} /* a blank entry: nothing was converted */\n};\n#define LEDTEXT_COUNT "
-         "0\n"},
     };
     for (const auto &[codes, format, expected] : cases) {
         qxm::GlyphFont font;

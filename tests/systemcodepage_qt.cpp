@@ -1,8 +1,6 @@
 #include "tests/systemcodepage.h"
 
 #include <QByteArray>
-#include <QString>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 std::optional<std::uint8_t> SystemCodeOf(char16_t unit)
@@ -14,11 +12,4 @@ std::optional<std::uint8_t> SystemCodeOf(char16_t unit)
     if (!encoder.isValid() || bytes.size() != 1 || (bytes[0] == 0x1A && unit != 0x1A))
         return std::nullopt;
     return static_cast<std::uint8_t>(bytes[0]);
-}
-
-char16_t SystemCharOf(std::uint8_t code)
-{
-    QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(QByteArray(1, static_cast<char>(code)));
-    return text.size() == 1 ? text.at(0).unicode() : u'\0';
 }

@@ -14,10 +14,3 @@ std::optional<std::uint8_t> SystemCodeOf(char16_t unit)
         return std::nullopt;
     return static_cast<std::uint8_t>(code);
 }
-
-char16_t SystemCharOf(std::uint8_t code)
-{
-    const char byte = static_cast<char>(code);
-    wchar_t character = 0;
-    return MultiByteToWideChar(1252, 0, &byte, 1, &character, 1) == 1 ? static_cast<char16_t>(character) : u'\0';
-}

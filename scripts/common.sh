@@ -86,7 +86,7 @@ qxm_source_lists() { # etc apt-folder
         found=1
     done
     if [[ $found -eq 0 ]]; then
-        echo "No apt sources in $etc (neither sources.list.d/*.sources nor sources.list)" >&2
+        echo "No apt sources in $etc: no sources.list.d/*.sources, sources.list or sources.list.d/*.list" >&2
         return 1
     fi
 }

@@ -11,7 +11,10 @@ qxm_report_failure() { # status command
         [[ ${FUNCNAME[i]} == main ]] && break
         where+=" (in ${FUNCNAME[i]}, called from ${BASH_SOURCE[i + 1]:-bash}: line ${BASH_LINENO[i]})"
     done
-    echo "FAILED: $where: \`$2\` exited with status $1" >&2
+    # A function's own `return N` reaches the trap as the failing command.
+    local command="\`$2\`"
+    [[ $2 == return || $2 == "return "* ]] && command="the function called there"
+    echo "FAILED: $where: $command exited with status $1" >&2
 }
 trap 'qxm_report_failure $? "$BASH_COMMAND"' ERR
 

@@ -11,7 +11,10 @@ qxm_report_failure() { # status command
         [[ ${FUNCNAME[i]} == main ]] && break
         where+=" (in ${FUNCNAME[i]}, called from ${BASH_SOURCE[i + 1]:-bash}: line ${BASH_LINENO[i]})"
     done
-    echo "FAILED: $where: \`$2\` exited with status $1" >&2
+    # A function's own `return N` reaches the trap as the failing command.
+    local command="\`$2\`"
+    [[ $2 == return || $2 == "return "* ]] && command="the function called there"
+    echo "FAILED: $where: $command exited with status $1" >&2
 }
 trap 'qxm_report_failure $? "$BASH_COMMAND"' ERR
 
@@ -95,7 +98,7 @@ qxm_source_lists() { # etc apt-folder
         found=1
     done
     if [[ $found -eq 0 ]]; then
-        echo "No apt sources in $etc (neither sources.list.d/*.sources nor sources.list)" >&2
+        echo "No apt sources in $etc: no sources.list.d/*.sources, sources.list or sources.list.d/*.list" >&2
         return 1
     fi
 }

@@ -192,7 +192,8 @@ private slots:
             << R"(cd "$1" && mknod n c 1 3 && "$0" -o n H && test -c n && ls -A)" << 0 << QByteArray("n\n")
             << QByteArray();
         QTest::newRow("endless line in bounded memory")
-            << R"(tr '\0' A </dev/zero | (ulimit -v 400000; "$0"))" << 1 << QByteArray()
+            // AddressSanitizer reserves more address space than any such limit.
+            << R"(tr '\0' A </dev/zero | ([ -n "$ASAN_OPTIONS" ] || ulimit -v 400000; "$0"))" << 1 << QByteArray()
             << QByteArray("qxm-convert: line 1: Overflow: the text has more than 32767 characters, at most 32767 "
                           "can be converted\n");
         QTest::newRow("C keyword as a name") << R"("$0" -f c --name int H)" << 2 << QByteArray()

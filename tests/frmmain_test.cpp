@@ -166,7 +166,7 @@ private slots:
     {
         click("CmdHelp");
         click("CmdHelp");
-        frmAbout *about = Window<frmAbout>();
+        auto *about = Window<frmAbout>();
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QCOMPARE(m_window->findChildren<frmAbout *>().size(), 1);
         QCOMPARE(

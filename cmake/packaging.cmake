@@ -132,6 +132,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps names the Qt, FreeType and C++ runtime packages the programs
 # link to.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows were laid out for fonts whose metrics Liberation Sans shares.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
+# The windows were laid out for fonts whose metrics Liberation Sans shares;
+# elsewhere their texts shrink to fit.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
 include(CPack)

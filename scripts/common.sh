@@ -42,7 +42,10 @@ QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-de
     clang libclang-rt-14-dev clang-tidy cppcheck clang-format sdcc gcc-avr avr-libc binutils-avr
     # a Wayland desktop too: sway (headless), wtype to type there, and Qt's
     # Wayland platform
-    sway wtype qt6-wayland)
+    sway wtype qt6-wayland
+    # a window manager to frame the windows, and a screen reader's view: the
+    # accessibility bus on a session bus of its own, read with pyatspi
+    xfwm4 dbus-daemon at-spi2-core python3-pyatspi)
 
 # The web page: Emscripten (with its own clang and binaryen) builds it, and
 # its tests drive Debian's Chromium headless through chromium-driver.

@@ -70,7 +70,7 @@ private:
     void click(const char *button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
 
 private slots:
-    void initTestCase() { qxm::InstallFontSubstitutes(); }
+    void initTestCase() { qxm::SetApplicationDesignFont(); }
 
     void init()
     {
@@ -166,7 +166,7 @@ private slots:
     {
         click("CmdHelp");
         click("CmdHelp");
-        frmAbout *about = Window<frmAbout>();
+        auto *about = Window<frmAbout>();
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QCOMPARE(m_window->findChildren<frmAbout *>().size(), 1);
         QCOMPARE(
@@ -221,6 +221,9 @@ private slots:
         QTest::newRow("output") << QByteArray("TxtOutput") << QAccessible::EditableText << "Converted text";
         QTest::newRow("converter window") << QByteArray() << QAccessible::Window << "QXM 1.0 - www.quorvel.example";
         QTest::newRow("About window") << QByteArray("frmAbout") << QAccessible::Dialog << "About www.quorvel.example";
+        QTest::newRow("maker's mark") << QByteArray("Picture1") << QAccessible::Graphic << "Q in red LED dots";
+        QTest::newRow("About picture") << QByteArray("picIcon") << QAccessible::Graphic
+                                       << "LED display showing QXM and 5x7 LED";
     }
 
     void shouldNameItsPartsForScreenReaders()
@@ -233,6 +236,31 @@ private slots:
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
         QCOMPARE(accessible->role(), role);
         QCOMPARE(accessible->text(QAccessible::Name), name);
+    }
+
+    // Run also with DejaVu alone installed (see CMakeLists.txt).
+    void shouldShowEveryTextWholeAndUncovered()
+    {
+        input()->setText(QStringLiteral("Hi\tthere"));
+        click("CmdHelp");
+        for (QWidget *window : {static_cast<QWidget *>(m_window), static_cast<QWidget *>(Window<frmAbout>())}) {
+            QList<QWidget *> texts;
+            for (QWidget *part : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                const auto *label = qobject_cast<QLabel *>(part);
+                const auto *button = qobject_cast<QPushButton *>(part);
+                if (!button && !(label && label->isVisible() && !label->text().isEmpty()))
+                    continue;
+                // A wrapped label's lines in its height; a caption inside the focus rectangle (3 pixels
+                // in), a pixel clear of it, also when pressed. Labels widen to fit: they must not cover.
+                QVERIFY(label ? !label->wordWrap() || label->heightForWidth(label->width()) <= label->height()
+                              : button->fontMetrics().horizontalAdvance(button->text()) <= button->width() - 11);
+                // The design stacks its labels one pixel row into each other.
+                for (const QWidget *other : texts)
+                    QVERIFY2(!other->geometry().adjusted(0, 0, -1, -1).intersects(part->geometry()),
+                             qPrintable(part->objectName()));
+                texts.append(part);
+            }
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -39,7 +40,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { qxm::InstallFontSubstitutes(); }
+    void initTestCase() { qxm::SetApplicationDesignFont(); }
 
     void init()
     {
@@ -64,8 +65,11 @@ private slots:
         const QString captions[] = {QStringLiteral("Quorvel Text Generator (QXM)"),
                                     QStringLiteral("www.quorvel.example"), QStringLiteral("info@quorvel.example"),
                                     QStringLiteral("+44 7700 900123")};
+        const auto *name = m_splash->findChild<QLabel *>(QStringLiteral("lblProductName"));
         for (const QString &expected : captions) {
             QCOMPARE(caption(), expected);
+            // Inside the box, whatever the fonts (CMakeLists.txt runs this with DejaVu alone too).
+            QVERIFY(m_splash->findChild<QFrame *>(QStringLiteral("Frame1"))->contentsRect().contains(name->geometry()));
             QVERIFY(!mainVisible());
             tick();
         }

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 namespace qxm {
 
@@ -31,6 +32,17 @@ void SetApplicationDesignFont()
     // Also replaces the fonts the desktop's theme gives single classes, such
     // as the tool tips'.
     QApplication::setFont(windowFont);
+}
+
+void FitFont(QWidget &control, QFont font, const std::function<bool()> &fits)
+{
+    constexpr qreal kStep = 0.25;
+    const qreal smallest = font.pointSizeF() / 2;
+    control.setFont(font);
+    while (!fits() && font.pointSizeF() - kStep >= smallest) {
+        font.setPointSizeF(font.pointSizeF() - kStep);
+        control.setFont(font);
+    }
 }
 
 } // namespace qxm

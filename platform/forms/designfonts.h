@@ -1,5 +1,10 @@
 #pragma once
 
+#include <functional>
+
+class QFont;
+class QWidget;
+
 namespace qxm {
 
 // The windows are designed around Windows fonts that Linux desktops lack.
@@ -12,5 +17,11 @@ void InstallFontSubstitutes();
 // substitutes above installed. Without it, a desktop whose default font is
 // missing may fall back to a monospace one.
 void SetApplicationDesignFont();
+
+// Gives a control the font, or where the text then does not fit (a stand-in
+// font wider than the design's) the largest smaller size, in steps of a
+// quarter point down to half the size, for which fits() holds: a text is
+// never cut or covered for want of the design's fonts.
+void FitFont(QWidget &control, QFont font, const std::function<bool()> &fits);
 
 } // namespace qxm

@@ -1,10 +1,14 @@
 #include "platform/forms/designstyle.h"
 
+#include "platform/forms/designfonts.h"
+
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
+#include <QPushButton>
 #include <QRect>
 #include <QStyleOption>
 
@@ -19,6 +23,8 @@ namespace {
 constexpr int kFocusRingWidth = 2;
 // Where a button's focus rectangle runs: inside its bevel, around its text.
 constexpr int kButtonFocusInset = 3;
+// How far a pressed button's caption moves down and right.
+constexpr int kButtonShift = 1;
 
 // A bevel one pixel wide: light on the top and left edges, dark on the
 // bottom and right ones, or the other way round for a sunken one.
@@ -76,6 +82,14 @@ bool IsFlatButton(const QStyleOption *option)
 
 } // namespace
 
+void FitCaption(QPushButton &button)
+{
+    // Inside the rectangle's lines, less a pixel each side and the shift.
+    const int room = button.width() - 2 * (kButtonFocusInset + 1) - 2 - kButtonShift;
+    FitFont(button, button.font(),
+            [&button, room] { return QFontMetricsF(button.font()).horizontalAdvance(button.text()) <= room; });
+}
+
 void DesignStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                 const QWidget *widget) const
 {
@@ -122,7 +136,7 @@ int DesignStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, con
 {
     // A pressed button's caption moves down and right, as the bevel turns.
     if ((metric == PM_ButtonShiftHorizontal || metric == PM_ButtonShiftVertical) && IsFlatButton(option))
-        return 1;
+        return kButtonShift;
     // Room for the focus ring of a text box with scroll bars.
     if (metric == PM_DefaultFrameWidth && qobject_cast<const QAbstractScrollArea *>(widget))
         return std::max(QProxyStyle::pixelMetric(metric, option, widget), kFocusRingWidth);

@@ -2,7 +2,14 @@
 
 #include <QProxyStyle>
 
+class QPushButton;
+
 namespace qxm {
+
+// Keeps a command button's caption inside the focus rectangle DesignStyle
+// draws, a pixel clear of it on each side, also while a press moves the
+// caption: in a smaller font where the caption is too wide at its own.
+void FitCaption(QPushButton &button);
 
 // The desktop's style, with what the windows' designs need on top of it:
 // flat command buttons (QPushButton::setFlat) drawn in their own button

@@ -1,9 +1,8 @@
 #include "platform/forms/form.h"
 
 #include "platform/forms/desktophints.h"
+#include "platform/forms/screenreader.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -27,22 +26,13 @@ void CentreFrame(QWidget &window, QSize frameSize)
     }
 }
 
-// Qt presents a plain top-level widget to screen readers as a client area;
-// the program's windows are windows. (Dialogs have their own role.)
-QAccessibleInterface *WindowAccessible(const QString &className, QObject *object)
-{
-    auto *form = className == QLatin1String("QWidget") ? dynamic_cast<Form *>(object) : nullptr;
-    return form && form->isWindow() ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
-}
-
 } // namespace
 
 template <typename Widget>
 BasicForm<Widget>::BasicForm(QWidget *parent, Qt::WindowFlags flags)
     : Widget(parent, flags)
 {
-    static const bool accessibleAsWindows = (QAccessible::installFactory(&WindowAccessible), true);
-    Q_UNUSED(accessibleAsWindows)
+    PresentFormsToScreenReaders();
     // Closing a window unloads it: its state goes, and the next show builds
     // it afresh from its design.
     this->setAttribute(Qt::WA_DeleteOnClose);
@@ -58,11 +48,24 @@ void BasicForm<Widget>::CentreOnScreen()
 }
 
 template <typename Widget>
+void BasicForm<Widget>::CentreKnownFrame()
+{
+    if (m_centreFrame && this->frameGeometry().size() != this->size()) {
+        m_centreFrame = false;
+        CentreFrame(*this, this->frameGeometry().size());
+    }
+}
+
+template <typename Widget>
 void BasicForm<Widget>::showEvent(QShowEvent *event)
 {
     Widget::showEvent(event);
     if (event->spontaneous())
         return;
+    // Windows frames a window as it is created, before it is shown: centre
+    // that frame now (it has its caption above the client area, so the
+    // centred client area would leave the frame low).
+    CentreKnownFrame();
     // Told before the window is mapped: desktops read these hints then.
     if (!m_inTaskbar)
         SkipTaskbar(*this);
@@ -94,12 +97,9 @@ void BasicForm<Widget>::RequestActivation()
 template <typename Widget>
 bool BasicForm<Widget>::event(QEvent *event)
 {
-    // The window manager moves the window into its frame once it is mapped.
-    if (event->type() == QEvent::Move && m_centreFrame && this->isVisible()
-        && this->frameGeometry().size() != this->size()) {
-        m_centreFrame = false;
-        CentreFrame(*this, this->frameGeometry().size());
-    }
+    // An X11 window manager moves the window into its frame once it is mapped.
+    if (event->type() == QEvent::Move && this->isVisible())
+        CentreKnownFrame();
     return Widget::event(event);
 }
 

@@ -58,6 +58,8 @@ protected:
 
 private:
     void RequestActivation();
+    // Centres the frame, once, as soon as the platform knows it.
+    void CentreKnownFrame();
 
     bool m_inTaskbar = true;
     bool m_centreFrame = false;

@@ -1,5 +1,7 @@
 #include "platform/forms/linecontrol.h"
 
+#include "platform/forms/screenreader.h"
+
 #include <QPainter>
 #include <QRect>
 
@@ -11,6 +13,8 @@ LineControl::LineControl(QPoint from, QPoint to, const QColor &color, int width,
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+    // A line only divides its window.
+    HideFromScreenReaders(*this);
     // As Windows' forms draw a line: from its first pixel up to, not
     // including, its last one, thickened downwards or to the right.
     const QRect ends = QRect(from, to).normalized();

@@ -23,8 +23,12 @@ display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
 xvfb=$!
 qxm_pid=
+wm=
+bus=
 cleanup() {
     [[ -n $qxm_pid ]] && kill "$qxm_pid" 2>/dev/null || true
+    [[ -n $wm ]] && kill "$wm" 2>/dev/null || true
+    [[ -n $bus ]] && kill "$bus" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
     rm -f "$display_file"
 }
@@ -83,6 +87,21 @@ clipboard() {
         xclip -selection clipboard -o 2>/dev/null
     fi
 }
+# The window's frame stands in the middle of the screen, to the pixel: the
+# frame a window manager draws (_NET_FRAME_EXTENTS), or without one the
+# window itself. QXM_UNDRAWN_CAPTION: the height of a caption the system
+# reserves above the window but draws nowhere (Wine without a window
+# manager), which the centred frame holds.
+centred() {
+    local left=0 right=0 top=${QXM_UNDRAWN_CAPTION:-0} bottom=0 x y width height extents
+    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}
+        /Width:/ {print "width=" $2} /Height:/ {print "height=" $2}')"
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p')
+    [[ -n $extents ]] && IFS=', ' read -r left right top bottom <<<"$extents"
+    local dx=$((2 * (x - left) + left + width + right - 1024)) dy=$((2 * (y - top) + top + height + bottom - 768))
+    echo "frame at $((x - left)),$((y - top)), $((left + width + right))x$((top + height + bottom)); off centre by $dx/2,$dy/2"
+    ((dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2))
+}
 # The window asks to stay out of the taskbar, whatever the window manager.
 skips_taskbar() {
     [[ $(xprop -id "$1" _NET_WM_STATE 2>/dev/null) == *_NET_WM_STATE_SKIP_TASKBAR* ]]
@@ -106,6 +125,7 @@ xdotool key x
 main=$(find_window "$main_title" 30)
 check "a key on the splash brings up the converter window" test -n "$main"
 check "the splash is gone" wait_gone "$splash_title"
+check "the converter window stands in the middle of the screen" centred "$main"
 screenshot converter-empty
 
 echo "--- typing and the clipboard"
@@ -148,5 +168,28 @@ elapsed_ms=$((($(date +%s%N) - start) / 1000000))
 check "the converter window appears on its own" test -n "$main"
 check "after 11 seconds or more, within a minute (took ${elapsed_ms} ms)" test "$elapsed_ms" -ge 11000 -a "$elapsed_ms" -le 60000
 check "the splash is gone" wait_gone "$splash_title"
+
+# xfwm4 keeps its settings on a session bus: one of its own, which takes the
+# settings service along when it ends.
+if command -v xfwm4 >/dev/null && command -v dbus-daemon >/dev/null; then
+    echo "--- under a window manager (xfwm4), the frame is centred"
+    kill "$qxm_pid"
+    wait "$qxm_pid" 2>/dev/null || true
+    { read -r address && read -r bus; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    DBUS_SESSION_BUS_ADDRESS=$address NO_AT_BRIDGE=1 xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1 &
+    wm=$!
+    sleep 2
+    "${runner[@]}" "$qxm" &
+    qxm_pid=$!
+    find_window "$splash_title" >/dev/null
+    sleep 0.5
+    xdotool key x
+    main=$(find_window "$main_title" 5)
+    sleep 1
+    framed() { [[ -n $(xprop -id "$main" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p') ]]; }
+    check "xfwm4 frames the converter window" framed
+    QXM_UNDRAWN_CAPTION=0 check "the framed converter window stands in the middle of the screen" centred "$main"
+    screenshot converter-xfwm4
+fi
 
 finish

@@ -26,6 +26,7 @@ check "it depends on libqt6widgets6" has_dependency libqt6widgets6
 check "it depends on libfreetype6" has_dependency libfreetype6
 check "it depends on libc6" has_dependency libc6
 check "it depends on libstdc++6" has_dependency 'libstdc\+\+6'
+check "it depends on fonts-liberation, the metrics the windows were laid out for" has_dependency fonts-liberation
 maintainer_with_address() { [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]]; }
 check "it names a maintainer with an address" maintainer_with_address
 check "it has a section" test -n "$(field Section)"

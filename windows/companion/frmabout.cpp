@@ -1,6 +1,8 @@
 #include "windows/companion/frmabout.h"
 
 #include "core/productinfo.h"
+#include "platform/forms/designfonts.h"
+#include "platform/forms/designstyle.h"
 #include "platform/forms/linecontrol.h"
 #include "platform/forms/picture.h"
 #include "platform/forms/widgetcolors.h"
@@ -52,6 +54,7 @@ frmAbout::frmAbout(QWidget *parent)
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/picicon.png")));
     picIcon->setGeometry(Design::picIcon);
+    picIcon->setAccessibleName(QStringLiteral("LED display showing QXM and 5x7 LED"));
 
     Line1 = new qxm::LineControl(Design::Line1From, Design::Line1To, Design::White, Design::Line1Width, this);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -64,10 +67,14 @@ frmAbout::frmAbout(QWidget *parent)
     lblDisclaimer->setGeometry(Design::lblDisclaimer);
     lblDisclaimer->setAutoFillBackground(true);
     qxm::SetColors(lblDisclaimer, {{QPalette::Window, Design::DarkBlue}, {QPalette::WindowText, Design::LightGreen}});
+    // All three lines, also in a stand-in font taller than the design's.
+    qxm::FitFont(*lblDisclaimer, lblDisclaimer->font(),
+                 [this] { return lblDisclaimer->heightForWidth(lblDisclaimer->width()) <= lblDisclaimer->height(); });
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(Design::cmdOK);
+    qxm::FitCaption(*cmdOK);
     // OK is both the default button (Return and Enter) and the cancel one:
     // Escape rejects the dialog, which closes it as OK does.
     cmdOK->setDefault(true);

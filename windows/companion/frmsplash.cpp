@@ -2,8 +2,10 @@
 
 #include "core/checkedarithmetic.h"
 #include "core/productinfo.h"
+#include "platform/forms/designfonts.h"
 #include "platform/forms/picture.h"
 #include "platform/forms/runtimeerrorexception.h"
+#include "platform/forms/screenreader.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -13,10 +15,13 @@
 #include <QRect>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
-// The window's design, in pixels at 96 DPI; the logo and the label sit in
-// Frame1's coordinates.
+// The window's design, in pixels at 96 DPI. Frame1 stands at the window's
+// corner, so the logo and the label inside it have the same coordinates in
+// both.
 namespace Design {
 constexpr QSize Client(281, 201);
 constexpr QRect Frame1(0, 0, 279, 197);
@@ -25,6 +30,8 @@ constexpr QRect lblProductName(25, 176, 220, 19);
 constexpr int lblProductNameCentre = lblProductName.x() + lblProductName.width() / 2;
 constexpr char ProductNameFont[] = "Arial";
 constexpr int ProductNamePoints = 12;
+// A caption keeps this far from the inside of Frame1's box.
+constexpr int ProductNameMargin = 1;
 constexpr int TickMilliseconds = 3000;
 } // namespace Design
 
@@ -43,22 +50,25 @@ frmSplash::frmSplash(QWidget &nextWindow)
     // No control takes the focus, so every key reaches the window itself.
     setFocusPolicy(Qt::StrongFocus);
 
+    // The box is drawn beneath the logo and the label, which belong to the
+    // window itself: screen readers show the window and its content, not a
+    // frame inside the window's frame.
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Frame1->setGeometry(Design::Frame1);
+    qxm::HideFromScreenReaders(*Frame1);
 
-    imgLogo = new QLabel(Frame1);
+    imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/imglogo.png")));
     imgLogo->setGeometry(Design::imgLogo);
     imgLogo->setToolTip(QString::fromUtf8(qxm::ProductInfo::WebSite));
+    imgLogo->setAccessibleName(QStringLiteral("LED display showing QXM and LED DATA"));
 
-    lblProductName = new QLabel(Frame1);
+    lblProductName = new QLabel(this);
     lblProductName->setObjectName(QStringLiteral("lblProductName"));
     lblProductName->setAlignment(Qt::AlignCenter);
-    QFont productNameFont(QString::fromLatin1(Design::ProductNameFont), Design::ProductNamePoints, QFont::Bold);
-    lblProductName->setFont(productNameFont);
     lblProductName->setGeometry(Design::lblProductName);
     SetProductNameCaption(QString::fromUtf8(qxm::ProductInfo::ProductName));
 
@@ -128,9 +138,17 @@ void frmSplash::closeEvent(QCloseEvent *event)
 
 void frmSplash::SetProductNameCaption(const QString &caption)
 {
-    // The label fits its text and stays centred under the logo.
+    // The label fits its text and stays centred under the logo, but inside
+    // the box: a stand-in font wider than the design's moves it towards the
+    // box's middle, and where it is still too wide, takes a smaller size.
+    const QRect room = Frame1->contentsRect()
+                           .translated(Frame1->pos())
+                           .adjusted(Design::ProductNameMargin, 0, -Design::ProductNameMargin, 0);
     lblProductName->setText(caption);
+    qxm::FitFont(*lblProductName,
+                 QFont(QString::fromLatin1(Design::ProductNameFont), Design::ProductNamePoints, QFont::Bold),
+                 [this, &room] { return lblProductName->sizeHint().width() <= room.width(); });
     const int width = lblProductName->sizeHint().width();
-    lblProductName->setGeometry(Design::lblProductNameCentre - width / 2, Design::lblProductName.y(), width,
-                                lblProductName->sizeHint().height());
+    const int left = std::clamp(Design::lblProductNameCentre - width / 2, room.left(), room.right() + 1 - width);
+    lblProductName->setGeometry(left, Design::lblProductName.y(), width, lblProductName->sizeHint().height());
 }

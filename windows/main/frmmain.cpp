@@ -5,15 +5,17 @@
 #include "core/runtimeerrortext.h"
 #include "core/windows1252codepage.h"
 #include "platform/forms/clipboard.h"
+#include "platform/forms/designfonts.h"
+#include "platform/forms/designstyle.h"
 #include "platform/forms/linecontrol.h"
 #include "platform/forms/outputtextbox.h"
 #include "platform/forms/picture.h"
+#include "platform/forms/screenreader.h"
 #include "platform/forms/widgetcolors.h"
 #include "platform/text/qtext.h"
 #include "windows/companion/frmabout.h"
 #include "windows/companion/frmsplash.h"
 
-#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -53,6 +55,7 @@ constexpr QRect Mobile(32, 360, 137, 17);
 // Where a stopped run is reported: the free strip beside the input label,
 // so that no message box ever interrupts the typing.
 constexpr QRect LblRunTimeError(92, 1, 205, 23);
+constexpr int LabelGap = LblRunTimeError.left() - (LblInput.right() + 1);
 } // namespace Design
 
 // Labels stand on the window's highlight-coloured background.
@@ -81,6 +84,7 @@ QPushButton *MakeButton(const QString &name, const QString &text, const QString 
     // A coloured command button is flat: one colour, no gradient.
     button->setFlat(true);
     qxm::SetColors(button, {{QPalette::Button, background}});
+    qxm::FitCaption(*button);
     return button;
 }
 
@@ -148,6 +152,7 @@ FrmMain::FrmMain(QWidget *parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(qxm::LoadPicture(QStringLiteral(":/resources/picture1.png")));
     Picture1->setGeometry(Design::Picture1);
+    Picture1->setAccessibleName(QStringLiteral("Q in red LED dots"));
 
     Name = MakeLabel(QStringLiteral("Name"), QString::fromUtf8(qxm::ProductInfo::MakerName), Design::Name,
                      highlightText, this);
@@ -164,15 +169,19 @@ FrmMain::FrmMain(QWidget *parent)
 
     LblRunTimeError = new QLabel(this);
     LblRunTimeError->setObjectName(QStringLiteral("LblRunTimeError"));
-    LblRunTimeError->setGeometry(Design::LblRunTimeError);
+    {
+        // Clear of the input label, which a wider stand-in font makes longer.
+        QRect strip = Design::LblRunTimeError;
+        strip.setLeft(std::max(strip.left(), LblInput->geometry().right() + 1 + Design::LabelGap));
+        LblRunTimeError->setGeometry(strip);
+    }
     LblRunTimeError->setWordWrap(true);
     LblRunTimeError->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     LblRunTimeError->setMargin(1);
-    {
-        QFont small = font();
-        small.setPointSizeF(small.pointSizeF() - 1);
-        LblRunTimeError->setFont(small);
-    }
+    m_messageFont = font();
+    m_messageFont.setPointSizeF(m_messageFont.pointSizeF() - 1);
+    LblRunTimeError->setFont(m_messageFont);
+    qxm::AnnounceWhenShown(*LblRunTimeError);
     // Dark red on a light strip, light red on a dark one (a dark desktop
     // theme): readable either way.
     const QColor errorText = toolTipBase.lightnessF() < 0.5 ? QColor(255, 150, 150) : QColor(160, 0, 0);
@@ -254,10 +263,9 @@ void FrmMain::UpdateErrorMessage()
         return;
     LblRunTimeError->setText(message);
     LblRunTimeError->setToolTip(message);
+    // The whole message in its strip, in a smaller font where needed.
+    qxm::FitFont(*LblRunTimeError, m_messageFont, [this] {
+        return LblRunTimeError->heightForWidth(LblRunTimeError->width()) <= LblRunTimeError->height();
+    });
     LblRunTimeError->setVisible(!message.isEmpty());
-    // A screen reader reads a new message out at once, as the user types on.
-    if (!message.isEmpty()) {
-        QAccessibleEvent alert(LblRunTimeError, QAccessible::Alert);
-        QAccessible::updateAccessibility(&alert);
-    }
 }

@@ -4,6 +4,8 @@
 #include "platform/forms/form.h"
 #include "platform/forms/forminstance.h"
 
+#include <QFont>
+
 #include <cstdint>
 
 class QLabel;
@@ -61,6 +63,7 @@ private:
     // away when its own kind of action next succeeds.
     QString m_conversionError;
     QString m_commandError;
+    QFont m_messageFont;
 
     qxm::FormInstance<frmSplash> m_splash;
     qxm::FormInstance<frmAbout> m_about;

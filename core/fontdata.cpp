@@ -33,6 +33,7 @@ struct Syntax
     std::string_view commentClose;
     std::string_view footer;
     std::string_view lineEnd;
+    ConstantStyle constants;
     // The converter window's own lines have no label unless one is asked
     // for; a table indexed by code always has one.
     bool headerOnlyWhenNamed;
@@ -41,7 +42,6 @@ struct Syntax
     // gets a blank glyph so that the source still compiles and every entry
     // has the same size.
     bool windowLines;
-    ConstantStyle constants;
     // A C array cannot be empty in every C compiler: one blank entry stands in
     // when nothing was converted, and the number of entries is a constant.
     bool isArray;
@@ -57,14 +57,14 @@ constexpr std::string_view kProgmemPrelude = "#ifdef __AVR__\n"
                                              "#endif\n";
 
 constexpr Syntax kSyntaxes[] = {
-    {"bascom", "", "@:", "", "&H", " , ", "", "", "", "\r\n", true, true, ConstantStyle::BascomConst, false},
-    {"gcb", "", "Table @", "", "0x", ", ", "  '", "", "End Table", "\r\n", false, false, ConstantStyle::GcbDefine,
+    {"bascom", "", "@:", "", "&H", " , ", "", "", "", "\r\n", ConstantStyle::BascomConst, true, true, false},
+    {"gcb", "", "Table @", "", "0x", ", ", "  '", "", "End Table", "\r\n", ConstantStyle::GcbDefine, false, false,
      false},
-    {"proton", "", "@:", "CData ", "$", ", ", "  '", "", "", "\r\n", false, false, ConstantStyle::ProtonSymbol, false},
-    {"c", "", "const unsigned char @[][#] = {", "    {", "0x", ", ", "}, /* ", " */", "};", "\n", false, false,
-     ConstantStyle::CDefine, true},
+    {"proton", "", "@:", "CData ", "$", ", ", "  '", "", "", "\r\n", ConstantStyle::ProtonSymbol, false, false, false},
+    {"c", "", "const unsigned char @[][#] = {", "    {", "0x", ", ", "}, /* ", " */", "};", "\n",
+     ConstantStyle::CDefine, false, false, true},
     {"arduino", kProgmemPrelude, "const unsigned char @[][#] PROGMEM = {", "    {", "0x", ", ", "}, /* ", " */", "};",
-     "\n", false, false, ConstantStyle::CDefine, true},
+     "\n", ConstantStyle::CDefine, false, false, true},
 };
 
 // The words a name would turn into something else in each format's

@@ -15,7 +15,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

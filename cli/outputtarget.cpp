@@ -23,20 +23,20 @@ bool OutputTarget::Open(const QString &name)
     const bool standardOutput = name.isEmpty() || name == QLatin1String("-");
     m_shownName = standardOutput ? QStringLiteral("standard output") : name;
     const int stream = standardOutput ? qxm::StandardOutputHandle() : qxm::StandardStreamNamed(name);
-    m_stream = std::make_unique<QFile>(name);
     if (stream != 0) {
+        m_stream = std::make_unique<QFile>();
         return m_stream->open(stream, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)
                || Failed(m_stream->errorString());
     }
     std::error_code failure;
     const auto status = std::filesystem::status(qxm::FileSystemPath(name), failure);
     if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) {
-        m_stream.reset();
         m_file = std::make_unique<qxm::ReplacementFile>(name);
         return m_file->Open() || Failed(m_file->ErrorString());
     }
     // An existing name only: if it went away meanwhile, nothing is created in
     // its place.
+    m_stream = std::make_unique<QFile>(name);
     return m_stream->open(QIODevice::WriteOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered)
            || Failed(m_stream->errorString());
 }
@@ -45,14 +45,7 @@ bool OutputTarget::Write(std::string_view bytes)
 {
     if (m_file)
         return m_file->Write(bytes) || Failed(m_file->ErrorString());
-    // A write cut short says nothing; the next one gives the system's reason.
-    while (!bytes.empty()) {
-        const qint64 written = m_stream->write(bytes.data(), static_cast<qint64>(bytes.size()));
-        if (written <= 0)
-            return Failed(m_stream->errorString());
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    return qxm::WriteWhole(*m_stream, bytes) || Failed(m_stream->errorString());
 }
 
 bool OutputTarget::Finish()

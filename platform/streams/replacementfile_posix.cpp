@@ -1,5 +1,7 @@
 #include "platform/streams/replacementfile.h"
 
+#include "platform/streams/standardstreams.h"
+
 #include <QSaveFile>
 
 namespace qxm {
@@ -28,14 +30,7 @@ bool ReplacementFile::Open()
 
 bool ReplacementFile::Write(std::string_view bytes)
 {
-    // A write cut short says nothing; the next one gives the system's reason.
-    while (!bytes.empty()) {
-        const qint64 written = m_system->file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    return WriteWhole(m_system->file, bytes);
 }
 
 bool ReplacementFile::Commit()

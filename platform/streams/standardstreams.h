@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QIODevice>
 #include <QStringList>
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 class QString;
 
@@ -28,6 +30,19 @@ int StandardStreamNamed(const QString &name);
 // with the 1-based number of the first one that is not UTF-8 in
 // badArgument, when one is not.
 std::optional<QStringList> CommandLineArguments(int argc, char *argv[], int &badArgument);
+
+// Writes all of the bytes, or fails. A write cut short says nothing; the next
+// one gives the system's reason, in the device's error string.
+inline bool WriteWhole(QIODevice &device, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const qint64 written = device.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
 
 // The file system's own name for a file named on the command line.
 std::filesystem::path FileSystemPath(const QString &name);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -43,6 +44,11 @@ void FitFont(QWidget &control, QFont font, const std::function<bool()> &fits)
         font.setPointSizeF(font.pointSizeF() - kStep);
         control.setFont(font);
     }
+}
+
+void FitWrappedLabel(QLabel &label, const QFont &font)
+{
+    FitFont(label, font, [&label] { return label.heightForWidth(label.width()) <= label.height(); });
 }
 
 } // namespace qxm

@@ -3,6 +3,7 @@
 #include <functional>
 
 class QFont;
+class QLabel;
 class QWidget;
 
 namespace qxm {
@@ -23,5 +24,8 @@ void SetApplicationDesignFont();
 // quarter point down to half the size, for which fits() holds: a text is
 // never cut or covered for want of the design's fonts.
 void FitFont(QWidget &control, QFont font, const std::function<bool()> &fits);
+
+// The same for a word-wrapping label: all of its lines within its height.
+void FitWrappedLabel(QLabel &label, const QFont &font);
 
 } // namespace qxm

@@ -68,8 +68,7 @@ frmAbout::frmAbout(QWidget *parent)
     lblDisclaimer->setAutoFillBackground(true);
     qxm::SetColors(lblDisclaimer, {{QPalette::Window, Design::DarkBlue}, {QPalette::WindowText, Design::LightGreen}});
     // All three lines, also in a stand-in font taller than the design's.
-    qxm::FitFont(*lblDisclaimer, lblDisclaimer->font(),
-                 [this] { return lblDisclaimer->heightForWidth(lblDisclaimer->width()) <= lblDisclaimer->height(); });
+    qxm::FitWrappedLabel(*lblDisclaimer, lblDisclaimer->font());
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -264,8 +264,6 @@ void FrmMain::UpdateErrorMessage()
     LblRunTimeError->setText(message);
     LblRunTimeError->setToolTip(message);
     // The whole message in its strip, in a smaller font where needed.
-    qxm::FitFont(*LblRunTimeError, m_messageFont, [this] {
-        return LblRunTimeError->heightForWidth(LblRunTimeError->width()) <= LblRunTimeError->height();
-    });
+    qxm::FitWrappedLabel(*LblRunTimeError, m_messageFont);
     LblRunTimeError->setVisible(!message.isEmpty());
 }

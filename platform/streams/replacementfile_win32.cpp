@@ -28,7 +28,7 @@ struct ReplacementFile::System
 
     bool MarkForDeletion(bool deletion)
     {
-        FILE_DISPOSITION_INFO disposition{deletion ? TRUE : FALSE};
+        FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(deletion)};
         return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != 0;
     }
 };

@@ -34,7 +34,7 @@ fi
 build=$QXM_BUILD/emscripten
 emcmake cmake -S "$QXM_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DQXM_WITH_QT=OFF -DBUILD_TESTING=OFF -DQXM_BUILD_BENCHMARKS=OFF -DQXM_WEB=ON \
-    -DQXM_WEB_PAGE_DIR="$QXM_BUILD/web" \
+    -DQXM_WEB_PAGE_DIR="$QXM_BUILD/web" -DQXM_WARNINGS_AS_ERRORS="${QXM_WARNINGS_AS_ERRORS:-OFF}" \
     -DFREETYPE_LIBRARY="$freetype/lib/libfreetype.a" \
     -DFREETYPE_INCLUDE_DIR_ft2build="$freetype/include/freetype2" \
     -DFREETYPE_INCLUDE_DIR_freetype2="$freetype/include/freetype2"

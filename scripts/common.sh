@@ -68,7 +68,8 @@ qxm_install_missing() {
 }
 
 qxm_build() {
-    cmake -S "$QXM_ROOT" -B "$QXM_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake -S "$QXM_ROOT" -B "$QXM_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DQXM_WARNINGS_AS_ERRORS="${QXM_WARNINGS_AS_ERRORS:-OFF}" "$@"
     cmake --build "$QXM_BUILD" --parallel "$(nproc)"
 }
 

@@ -20,7 +20,8 @@ targets=("${!max_len[@]}")
 
 # The fuzz targets need no Qt, and building nothing else keeps this quick.
 cmake -S "$QXM_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DQXM_WITH_QT=OFF -DQXM_SANITIZE=ON -DQXM_FUZZ=ON -DQXM_BUILD_BENCHMARKS=OFF
+    -DQXM_WITH_QT=OFF -DQXM_SANITIZE=ON -DQXM_FUZZ=ON -DQXM_BUILD_BENCHMARKS=OFF \
+    -DQXM_WARNINGS_AS_ERRORS="${QXM_WARNINGS_AS_ERRORS:-OFF}"
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
 
 findings="$build/findings"

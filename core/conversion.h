@@ -49,8 +49,7 @@ struct GlyphWalk
 GlyphWalk ForEachGlyph(const CodePage &codePage, std::u16string_view text, ControlCharacters controls,
                        const std::function<void(std::int16_t code, std::int16_t slot)> &onGlyph);
 
-// The converter window's line: "Data ", the glyph row, "  '", the comment
-// (the character) and CR LF, as UTF-16 for the window or UTF-8 for a file.
+// UTF-16 text appended as it is, or as UTF-8.
 inline void AppendText(std::u16string &out, std::u16string_view text)
 {
     out.append(text);
@@ -60,6 +59,9 @@ inline void AppendText(std::string &out, std::u16string_view text)
     for (const char16_t unit : text)
         AppendUtf8(out, unit);
 }
+
+// The converter window's line: "Data ", the glyph row, "  '", the comment
+// (the character) and CR LF, as UTF-16 for the window or UTF-8 for a file.
 template <typename Text, typename GlyphRow, typename Comment>
 void AppendDataLine(Text &out, const GlyphRow &glyphRow, const Comment &comment)
 {

@@ -16,6 +16,14 @@ namespace {
 constexpr std::size_t kInputLineByteLimit = 3 * kMaxTextLength + 3 + 1;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// The writer has already said why.
+RunEnd OutputFailed()
+{
+    RunEnd end;
+    end.kind = RunEnd::Kind::OutputFailed;
+    return end;
+}
+
 RunEnd WriteText(std::u16string_view text, const RunSettings &settings, const OutputWriter &write)
 {
     std::string bytes;
@@ -32,7 +40,7 @@ RunEnd WriteText(std::u16string_view text, const RunSettings &settings, const Ou
         end.error = result.error;
     }
     if (!write(bytes))
-        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
+        return OutputFailed();
     if (end.error)
         end.kind = RunEnd::Kind::Stopped;
     return end;
@@ -116,16 +124,16 @@ RunEnd Run(const RunSettings &settings, const RunInput &input, const OutputWrite
     // The whole font comes in its own frame, with its first and last codes.
     if (input.source == RunInput::Source::Table) {
         if (!write(FormatTable(*settings.font, *settings.codePage, settings.options)))
-            return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
+            return OutputFailed();
         return {};
     }
     const bool framed = !settings.preview;
     if (framed && !write(FontDataHeader(settings.options)))
-        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
+        return OutputFailed();
     const RunEnd end = input.source == RunInput::Source::Lines ? WriteLines(input.lines, settings, write)
                                                                : WriteText(input.text, settings, write);
     if (end.kind != RunEnd::Kind::OutputFailed && framed && !write(FontDataFooter(settings.options, end.count)))
-        return {RunEnd::Kind::OutputFailed, std::nullopt, 0, 0, 0};
+        return OutputFailed();
     return end;
 }
 

@@ -8,7 +8,6 @@
 #include "core/preview.h"
 #include "core/productinfo.h"
 #include "core/runtimeerrortext.h"
-#include "core/utf8.h"
 #include "core/windows1252codepage.h"
 #include "platform/fontfile/freetypefont.h"
 
@@ -159,8 +158,7 @@ std::string LoadFont(const std::string &bytes, const std::string &fileName)
     fs::remove(file, failure);
     if (!loaded.font) {
         std::string error;
-        for (const char16_t unit : loaded.error)
-            qxm::AppendUtf8(error, unit);
+        qxm::AppendText(error, loaded.error);
         return error;
     }
     g_fileFont = loaded.font;

@@ -367,8 +367,8 @@ std::u16string Draw(FT_Library library, FT_Face face, const CodePage &codePage, 
         if (!RenderGlyph(library, face, index, ascent, glyph))
             return GlyphName(glyph);
         drawn.columns = std::max(drawn.columns, glyph.advance);
-        for (const Dot &dot : glyph.dots) {
-            if (code < 127 && std::isalnum(code)) {
+        if (code < 127 && std::isalnum(code)) {
+            for (const Dot &dot : glyph.dots) {
                 top = std::min(top, dot.row);
                 bottom = std::max(bottom, dot.row);
             }
@@ -397,6 +397,7 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
     FT_Add_Default_Modules(library.get());
     FT_Set_Default_Properties(library.get());
 
+    const auto outOfMemory = [&file] { return TooLarge(file, u"needs", kMaxWorkingMiB, u" of memory to read"); };
     std::u16string error = Expand(&memory, bytes, file);
     if (!error.empty())
         return error;
@@ -405,7 +406,7 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
                                                static_cast<FT_Long>(bytes.size()), 0, &rawFace);
     const Face face(rawFace);
     if (opened != 0)
-        return budget.exceeded ? TooLarge(file, u"needs", kMaxWorkingMiB, u" of memory to read") : NotAFont(file);
+        return budget.exceeded ? outOfMemory() : NotAFont(file);
     if (FT_Select_Charmap(face.get(), FT_ENCODING_UNICODE) != 0)
         return u"the font in " + Quoted(file) + u" does not say which characters its glyphs are (no Unicode map)";
 
@@ -425,8 +426,7 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
                    + u" dots at any size";
         std::u16string error = Draw(library.get(), face.get(), codePage, outline, drawn);
         if (!error.empty())
-            return budget.exceeded ? TooLarge(file, u"needs", kMaxWorkingMiB, u" of memory to read")
-                                   : error + u" in " + Quoted(file) + u" cannot be read";
+            return budget.exceeded ? outOfMemory() : error + u" in " + Quoted(file) + u" cannot be read";
         if (drawn.columns <= kCellColumns && drawn.rows <= kCellRows)
             break;
         if (!outline)

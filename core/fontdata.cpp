@@ -342,11 +342,9 @@ std::string FontDataFooter(const FontDataOptions &options, std::size_t count)
     const Syntax &syntax = SyntaxOf(options.format);
     std::string footer;
     if (syntax.isArray && count == 0) {
-        GlyphBytes blank;
-        blank.count = BytesPerGlyph(options.layout);
         footer += syntax.lineStart;
-        for (std::size_t index = 0; index < blank.count; ++index)
-            footer.append(index > 0 ? ", " : "").append("0x00");
+        for (std::size_t index = 0; index < BytesPerGlyph(options.layout); ++index)
+            footer.append(index > 0 ? syntax.byteSeparator : "").append(syntax.bytePrefix).append("00");
         footer += "} /* a blank entry: nothing was converted */";
         footer += syntax.lineEnd;
     }
@@ -384,20 +382,22 @@ FontDataResult FormatText(const GlyphFont &font, const CodePage &codePage, std::
 std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const FontDataOptions &options)
 {
     const Syntax &syntax = SyntaxOf(options.format);
+    // From the first glyph to the last; none at all leaves last below first.
     std::size_t first = kFirstGlyphCode;
     std::size_t last = first - 1;
     for (std::size_t code = kFirstGlyphCode; code < font.size(); ++code) {
-        if (font[code]) {
-            first = last < first ? code : first;
-            last = code;
-        }
+        if (!font[code])
+            continue;
+        if (last < first)
+            first = code;
+        last = code;
     }
     std::string text(syntax.prelude);
     text += ConstantLine(syntax, options, "FIRST", static_cast<long>(first));
     text += ConstantLine(syntax, options, "LAST", static_cast<long>(last));
     text += FrameLine(syntax.header, options, syntax);
     const LineWriter writer(syntax, options.layout);
-    for (std::size_t code = first; code <= last && last >= first; ++code) {
+    for (std::size_t code = first; code <= last; ++code) {
         const auto code16 = static_cast<std::int16_t>(code);
         writer.Append(text, font[code], codePage.CharOf(code16), code16, !font[code]);
     }

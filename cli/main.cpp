@@ -102,8 +102,8 @@ struct Options
                                            "a label only when it is given."),
                             QStringLiteral("NAME")};
     QCommandLineOption table{QStringLiteral("table"),
-                             QStringLiteral("Write the whole font, every code from 32 that has a glyph, instead of "
-                                            "a text.")};
+                             QStringLiteral("Write the whole font instead of a text, indexed by code: every code "
+                                            "from its first glyph to its last, blank where one has none.")};
     QCommandLineOption output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
                               QStringLiteral("Write to FILE, replacing it only when the whole run succeeds."),
                               QStringLiteral("FILE")};

@@ -70,11 +70,17 @@ struct CommandLine
     QStringList texts;
 };
 
-QString formatList()
+QString Latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "bascom (BASCOM Data lines), gcb (...)"
+QString FormatList()
 {
     QStringList names;
-    for (const std::string_view name : qxm::FontDataFormats())
-        names.append(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    for (const qxm::FormatInfo &info : qxm::FontDataFormats())
+        names.append(Latin1(info.id) + QStringLiteral(" (") + Latin1(info.description) + QLatin1Char(')'));
     return names.join(QStringLiteral(", "));
 }
 
@@ -83,20 +89,28 @@ struct Options
 {
     QCommandLineOption format{
         QStringList{QStringLiteral("f"), QStringLiteral("format")},
-        QStringLiteral("Write the lines in FORMAT, one of %1; the first, the default, is the converter "
-                       "window's Data lines.")
-            .arg(formatList()),
-        QStringLiteral("FORMAT"),
-        QString::fromLatin1(qxm::FontDataFormats().front().data(),
-                            static_cast<qsizetype>(qxm::FontDataFormats().front().size()))};
+        QStringLiteral("Write FORMAT, one of %1; the first, the default, is the converter window's Data "
+                       "lines.")
+            .arg(FormatList()),
+        QStringLiteral("FORMAT"), Latin1(qxm::FontDataFormats().front().id)};
+    QCommandLineOption size{QStringLiteral("size"),
+                            QStringLiteral("The display's character cell, W columns by H rows of dots, each from 1 "
+                                           "to 32; the default is 5x7. A smaller font sits in its top-left corner."),
+                            QStringLiteral("WxH")};
     QCommandLineOption rows{QStringLiteral("rows"),
-                            QStringLiteral("One byte per dot row, 7 per character, top row first, instead of one byte "
-                                           "per column, 5 per character, leftmost column first.")};
+                            QStringLiteral("Bytes by dot rows, top row first, each row in ceil(W/8) bytes, instead "
+                                           "of by columns, leftmost first, each column in ceil(H/8) bytes.")};
     QCommandLineOption firstBit{QStringLiteral("first-bit"),
-                                QStringLiteral("The bit of a byte's first dot (top dot of a column, leftmost of a "
-                                               "row); the next dots take the bits below it, or above it with 0. "
-                                               "Default: 6 for columns, 4 for rows."),
+                                QStringLiteral("The bit of each byte's first dot (the top one of a column's byte, "
+                                               "the leftmost of a row's); the next dots take the bits below it, or "
+                                               "above it with 0. Default: where a column (row) fits one byte, the bit "
+                                               "that puts its last dot in bit 0 (6 for 5x7 columns, 4 for rows); "
+                                               "else 0 for columns and 7 for rows."),
                                 QStringLiteral("N")};
+    QCommandLineOption proportional{QStringLiteral("proportional"),
+                                    QStringLiteral("Keep only each glyph's columns from its leftmost to its rightmost "
+                                                   "lit dot (a space keeps half the cell), and write each glyph's "
+                                                   "width.")};
     QCommandLineOption name{QStringLiteral("name"),
                             QStringLiteral("The label, table or array name; the default is LedText. bascom writes "
                                            "a label only when it is given."),
@@ -117,16 +131,25 @@ struct Options
 };
 
 // Reads the options into command; returns the usage error that refuses them.
-std::optional<QString> readCommandLine(const QCommandLineParser &parser, const Options &options, CommandLine &command)
+std::optional<QString> ReadCommandLine(const QCommandLineParser &parser, const Options &options, CommandLine &command)
 {
     qxm::RunSettings &settings = command.settings;
     settings.preview = parser.isSet(options.preview);
+    const std::string format = parser.value(options.format).toStdString();
     const std::string firstBit = parser.value(options.firstBit).toStdString();
     const std::string name = parser.value(options.name).toStdString();
-    qxm::OptionsChoice choice =
-        qxm::ChooseOptions(parser.value(options.format).toStdString(), parser.isSet(options.rows),
-                           parser.isSet(options.firstBit) ? std::optional<std::string_view>(firstBit) : std::nullopt,
-                           parser.isSet(options.name) ? std::optional<std::string_view>(name) : std::nullopt);
+    const std::string size = parser.value(options.size).toStdString();
+    const auto given = [&parser](const QCommandLineOption &option, const std::string &value) {
+        return parser.isSet(option) ? std::optional<std::string_view>(value) : std::nullopt;
+    };
+    qxm::OptionChoices choices;
+    choices.format = format;
+    choices.rows = parser.isSet(options.rows);
+    choices.firstBit = given(options.firstBit, firstBit);
+    choices.name = given(options.name, name);
+    choices.size = given(options.size, size);
+    choices.proportional = parser.isSet(options.proportional);
+    qxm::OptionsChoice choice = qxm::ChooseOptions(choices);
     if (!choice.refusal.empty())
         return QString::fromStdString(choice.refusal);
     settings.options = std::move(choice.options);
@@ -141,7 +164,7 @@ std::optional<QString> readCommandLine(const QCommandLineParser &parser, const O
     return std::nullopt;
 }
 
-int usageError(const QCommandLineParser &parser, const QString &message)
+int UsageError(const QCommandLineParser &parser, const QString &message)
 {
     WriteError(message);
     std::fputs(parser.helpText().toLocal8Bit().constData(), stderr);
@@ -163,14 +186,14 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("%1: writes the 5x7 LED font bytes of each character of TEXT as a line of BASIC or C\n"
+        QStringLiteral("%1: writes the LED font bytes of each character of TEXT as a line of BASIC or C\n"
                        "source. Without TEXT, converts each line of standard input.")
             .arg(QString::fromLatin1(qxm::ProductInfo::Description)));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.format, options.rows, options.firstBit, options.name, options.table, options.output,
-                       options.font, options.preview});
+    parser.addOptions({options.format, options.size, options.rows, options.firstBit, options.proportional, options.name,
+                       options.table, options.output, options.font, options.preview});
     parser.addPositionalArgument(QStringLiteral("TEXT"),
                                  QStringLiteral("The text to convert; several are joined by spaces."),
                                  QStringLiteral("[TEXT...]"));
@@ -182,7 +205,7 @@ int main(int argc, char *argv[])
         return ExitRunStopped;
     }
     if (!parser.parse(*arguments))
-        return usageError(parser, parser.errorText());
+        return UsageError(parser, parser.errorText());
 
     OutputTarget standardOutput;
     if (!standardOutput.Open(QString()))
@@ -196,24 +219,33 @@ int main(int argc, char *argv[])
     }
 
     CommandLine command;
-    if (const std::optional<QString> error = readCommandLine(parser, options, command))
-        return usageError(parser, *error);
+    if (const std::optional<QString> error = ReadCommandLine(parser, options, command))
+        return UsageError(parser, *error);
 
     command.settings.codePage = &qxm::Windows1252CodePage::Instance();
 
     // Read before any output is opened, so that a font refused leaves nothing
     // behind; it then serves the whole run.
-    std::optional<qxm::GlyphFont> fileFont;
+    const qxm::CellSize cell = command.settings.options.cell;
+    std::optional<qxm::GlyphFont> fontInCell;
     if (command.fontFile) {
-        const qxm::FontFileResult loaded =
-            qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), qxm::Windows1252CodePage::Instance());
+        qxm::FontFileResult loaded =
+            qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), qxm::Windows1252CodePage::Instance(), cell);
         if (!loaded.font) {
             WriteError(qxm::ToQString(loaded.error));
             return ExitRunStopped;
         }
-        fileFont = loaded.font;
-        command.settings.font = &*fileFont;
+        fontInCell = std::move(loaded.font);
+    } else {
+        fontInCell = qxm::FontInCell(qxm::BuiltInFont(), cell);
+        if (!fontInCell) {
+            WriteError(QStringLiteral("the built-in font ")
+                       + QString::fromStdString(qxm::LargerThanCell(qxm::BuiltInFont().cell, cell)));
+            return ExitRunStopped;
+        }
     }
+    const qxm::GlyphFont font = qxm::FontForRun(*fontInCell, command.settings.options);
+    command.settings.font = &font;
 
     OutputTarget output;
     if (!output.Open(command.outputFile))

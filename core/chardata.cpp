@@ -1,126 +1,130 @@
 #include "core/chardata.h"
 
+#include <array>
+#include <cstdint>
+
 namespace qxm {
 
 namespace {
 
-// Each row is the five column bytes, leftmost column first, bit 6 the top
-// dot and bit 0 the bottom one. Two rows differ from ASCII on purpose: the
-// display's character ROM draws a yen sign at code 92 and an arrow at 126.
-constexpr const char16_t *kGlyphRowTexts[kFilledSlots] = {
-    u"&H00 , &H00 , &H00 , &H00 , &H00", // 32 space
-    u"&H00 , &H00 , &H79 , &H00 , &H00", // 33 !
-    u"&H00 , &H70 , &H00 , &H70 , &H00", // 34 quotation mark
-    u"&H14 , &H7F , &H14 , &H7F , &H14", // 35 #
-    u"&H12 , &H2A , &H7F , &H2A , &H24", // 36 $
-    u"&H62 , &H64 , &H08 , &H13 , &H23", // 37 %
-    u"&H36 , &H49 , &H55 , &H22 , &H05", // 38 &
-    u"&H00 , &H50 , &H60 , &H00 , &H00", // 39 '
-    u"&H00 , &H1C , &H22 , &H41 , &H00", // 40 (
-    u"&H00 , &H41 , &H22 , &H1C , &H00", // 41 )
-    u"&H14 , &H08 , &H3E , &H08 , &H14", // 42 asterisk
-    u"&H08 , &H08 , &H3E , &H08 , &H08", // 43 +
-    u"&H00 , &H05 , &H06 , &H00 , &H00", // 44 ,
-    u"&H08 , &H08 , &H08 , &H08 , &H08", // 45 -
-    u"&H00 , &H03 , &H03 , &H00 , &H00", // 46 .
-    u"&H02 , &H04 , &H08 , &H10 , &H20", // 47 /
-    u"&H3E , &H41 , &H41 , &H41 , &H3E", // 48 0
-    u"&H00 , &H21 , &H7F , &H01 , &H00", // 49 1
-    u"&H21 , &H43 , &H45 , &H49 , &H31", // 50 2
-    u"&H42 , &H41 , &H51 , &H69 , &H46", // 51 3
-    u"&H0C , &H14 , &H24 , &H7F , &H04", // 52 4
-    u"&H72 , &H51 , &H51 , &H51 , &H4E", // 53 5
-    u"&H1E , &H29 , &H49 , &H49 , &H06", // 54 6
-    u"&H40 , &H47 , &H48 , &H50 , &H60", // 55 7
-    u"&H36 , &H49 , &H49 , &H49 , &H36", // 56 8
-    u"&H30 , &H49 , &H49 , &H4A , &H3C", // 57 9
-    u"&H00 , &H36 , &H36 , &H00 , &H00", // 58 :
-    u"&H00 , &H35 , &H36 , &H00 , &H00", // 59 ;
-    u"&H08 , &H14 , &H22 , &H41 , &H00", // 60 <
-    u"&H14 , &H14 , &H14 , &H14 , &H14", // 61 =
-    u"&H00 , &H41 , &H22 , &H14 , &H08", // 62 >
-    u"&H20 , &H40 , &H45 , &H48 , &H30", // 63 ?
-    u"&H26 , &H49 , &H4F , &H41 , &H3E", // 64 at sign
-    u"&H3F , &H44 , &H44 , &H44 , &H3F", // 65 A
-    u"&H7F , &H49 , &H49 , &H49 , &H36", // 66 B
-    u"&H3E , &H41 , &H41 , &H41 , &H22", // 67 C
-    u"&H7F , &H41 , &H41 , &H22 , &H1C", // 68 D
-    u"&H7F , &H49 , &H49 , &H49 , &H41", // 69 E
-    u"&H7F , &H48 , &H48 , &H48 , &H40", // 70 F
-    u"&H3E , &H41 , &H49 , &H49 , &H2F", // 71 G
-    u"&H7F , &H08 , &H08 , &H08 , &H7F", // 72 H
-    u"&H00 , &H41 , &H7F , &H41 , &H00", // 73 I
-    u"&H02 , &H01 , &H41 , &H7E , &H40", // 74 J
-    u"&H7F , &H08 , &H14 , &H22 , &H41", // 75 K
-    u"&H7F , &H01 , &H01 , &H01 , &H01", // 76 L
-    u"&H7F , &H20 , &H18 , &H20 , &H7F", // 77 M
-    u"&H7F , &H10 , &H08 , &H04 , &H7F", // 78 N
-    u"&H3E , &H41 , &H41 , &H41 , &H3E", // 79 O
-    u"&H7F , &H48 , &H48 , &H48 , &H30", // 80 P
-    u"&H3E , &H41 , &H45 , &H42 , &H3D", // 81 Q
-    u"&H7F , &H48 , &H4C , &H4A , &H31", // 82 R
-    u"&H31 , &H49 , &H49 , &H49 , &H46", // 83 S
-    u"&H40 , &H40 , &H7F , &H40 , &H40", // 84 T
-    u"&H7E , &H01 , &H01 , &H01 , &H7E", // 85 U
-    u"&H7C , &H02 , &H01 , &H02 , &H7C", // 86 V
-    u"&H7E , &H01 , &H06 , &H01 , &H7E", // 87 W
-    u"&H63 , &H14 , &H08 , &H14 , &H63", // 88 X
-    u"&H70 , &H08 , &H07 , &H08 , &H70", // 89 Y
-    u"&H43 , &H45 , &H49 , &H51 , &H61", // 90 Z
-    u"&H00 , &H7F , &H41 , &H41 , &H00", // 91 [
-    u"&H54 , &H34 , &H1F , &H34 , &H54", // 92 backslash, drawn as a yen sign
-    u"&H00 , &H41 , &H41 , &H7F , &H00", // 93 ]
-    u"&H10 , &H20 , &H40 , &H20 , &H10", // 94 ^
-    u"&H01 , &H01 , &H01 , &H01 , &H01", // 95 underscore
-    u"&H00 , &H40 , &H20 , &H10 , &H00", // 96 grave accent
-    u"&H02 , &H15 , &H15 , &H15 , &H0F", // 97 a
-    u"&H7F , &H09 , &H11 , &H11 , &H0E", // 98 b
-    u"&H0E , &H11 , &H11 , &H11 , &H02", // 99 c
-    u"&H0E , &H11 , &H11 , &H09 , &H7F", // 100 d
-    u"&H0E , &H15 , &H15 , &H15 , &H0C", // 101 e
-    u"&H08 , &H3F , &H48 , &H40 , &H20", // 102 f
-    u"&H18 , &H25 , &H25 , &H25 , &H3E", // 103 g
-    u"&H7F , &H08 , &H10 , &H10 , &H0F", // 104 h
-    u"&H00 , &H11 , &H5F , &H01 , &H00", // 105 i
-    u"&H02 , &H01 , &H11 , &H5E , &H00", // 106 j
-    u"&H7F , &H04 , &H0A , &H11 , &H00", // 107 k
-    u"&H00 , &H41 , &H7F , &H01 , &H00", // 108 l
-    u"&H1F , &H10 , &H0C , &H10 , &H0F", // 109 m
-    u"&H1F , &H08 , &H10 , &H10 , &H0F", // 110 n
-    u"&H0E , &H11 , &H11 , &H11 , &H0E", // 111 o
-    u"&H3F , &H28 , &H28 , &H28 , &H10", // 112 p
-    u"&H10 , &H28 , &H28 , &H18 , &H3F", // 113 q
-    u"&H1F , &H08 , &H10 , &H10 , &H08", // 114 r
-    u"&H09 , &H15 , &H15 , &H15 , &H02", // 115 s
-    u"&H10 , &H7E , &H11 , &H01 , &H02", // 116 t
-    u"&H1E , &H01 , &H01 , &H02 , &H1F", // 117 u
-    u"&H1C , &H02 , &H01 , &H02 , &H1C", // 118 v
-    u"&H1E , &H01 , &H06 , &H01 , &H1E", // 119 w
-    u"&H11 , &H0A , &H04 , &H0A , &H11", // 120 x
-    u"&H18 , &H05 , &H05 , &H05 , &H1E", // 121 y
-    u"&H11 , &H13 , &H15 , &H19 , &H11", // 122 z
-    u"&H00 , &H08 , &H36 , &H41 , &H00", // 123 {
-    u"&H00 , &H00 , &H7F , &H00 , &H00", // 124 vertical bar
-    u"&H00 , &H41 , &H36 , &H08 , &H00", // 125 }
-    u"&H04 , &H04 , &H15 , &H0E , &H04", // 126 tilde, drawn as a right arrow
+// Each glyph as its five column bytes, leftmost column first, bit 6 the top
+// dot and bit 0 the bottom one, as the display's character ROM lists them.
+// Two differ from ASCII on purpose: that ROM draws a yen sign at code 92 and
+// an arrow at 126.
+constexpr std::array<std::uint8_t, 5> kColumns[kFilledSlots] = {
+    {0x00, 0x00, 0x00, 0x00, 0x00}, // 32 space
+    {0x00, 0x00, 0x79, 0x00, 0x00}, // 33 !
+    {0x00, 0x70, 0x00, 0x70, 0x00}, // 34 quotation mark
+    {0x14, 0x7F, 0x14, 0x7F, 0x14}, // 35 #
+    {0x12, 0x2A, 0x7F, 0x2A, 0x24}, // 36 $
+    {0x62, 0x64, 0x08, 0x13, 0x23}, // 37 %
+    {0x36, 0x49, 0x55, 0x22, 0x05}, // 38 &
+    {0x00, 0x50, 0x60, 0x00, 0x00}, // 39 '
+    {0x00, 0x1C, 0x22, 0x41, 0x00}, // 40 (
+    {0x00, 0x41, 0x22, 0x1C, 0x00}, // 41 )
+    {0x14, 0x08, 0x3E, 0x08, 0x14}, // 42 asterisk
+    {0x08, 0x08, 0x3E, 0x08, 0x08}, // 43 +
+    {0x00, 0x05, 0x06, 0x00, 0x00}, // 44 ,
+    {0x08, 0x08, 0x08, 0x08, 0x08}, // 45 -
+    {0x00, 0x03, 0x03, 0x00, 0x00}, // 46 .
+    {0x02, 0x04, 0x08, 0x10, 0x20}, // 47 /
+    {0x3E, 0x41, 0x41, 0x41, 0x3E}, // 48 0
+    {0x00, 0x21, 0x7F, 0x01, 0x00}, // 49 1
+    {0x21, 0x43, 0x45, 0x49, 0x31}, // 50 2
+    {0x42, 0x41, 0x51, 0x69, 0x46}, // 51 3
+    {0x0C, 0x14, 0x24, 0x7F, 0x04}, // 52 4
+    {0x72, 0x51, 0x51, 0x51, 0x4E}, // 53 5
+    {0x1E, 0x29, 0x49, 0x49, 0x06}, // 54 6
+    {0x40, 0x47, 0x48, 0x50, 0x60}, // 55 7
+    {0x36, 0x49, 0x49, 0x49, 0x36}, // 56 8
+    {0x30, 0x49, 0x49, 0x4A, 0x3C}, // 57 9
+    {0x00, 0x36, 0x36, 0x00, 0x00}, // 58 :
+    {0x00, 0x35, 0x36, 0x00, 0x00}, // 59 ;
+    {0x08, 0x14, 0x22, 0x41, 0x00}, // 60 <
+    {0x14, 0x14, 0x14, 0x14, 0x14}, // 61 =
+    {0x00, 0x41, 0x22, 0x14, 0x08}, // 62 >
+    {0x20, 0x40, 0x45, 0x48, 0x30}, // 63 ?
+    {0x26, 0x49, 0x4F, 0x41, 0x3E}, // 64 at sign
+    {0x3F, 0x44, 0x44, 0x44, 0x3F}, // 65 A
+    {0x7F, 0x49, 0x49, 0x49, 0x36}, // 66 B
+    {0x3E, 0x41, 0x41, 0x41, 0x22}, // 67 C
+    {0x7F, 0x41, 0x41, 0x22, 0x1C}, // 68 D
+    {0x7F, 0x49, 0x49, 0x49, 0x41}, // 69 E
+    {0x7F, 0x48, 0x48, 0x48, 0x40}, // 70 F
+    {0x3E, 0x41, 0x49, 0x49, 0x2F}, // 71 G
+    {0x7F, 0x08, 0x08, 0x08, 0x7F}, // 72 H
+    {0x00, 0x41, 0x7F, 0x41, 0x00}, // 73 I
+    {0x02, 0x01, 0x41, 0x7E, 0x40}, // 74 J
+    {0x7F, 0x08, 0x14, 0x22, 0x41}, // 75 K
+    {0x7F, 0x01, 0x01, 0x01, 0x01}, // 76 L
+    {0x7F, 0x20, 0x18, 0x20, 0x7F}, // 77 M
+    {0x7F, 0x10, 0x08, 0x04, 0x7F}, // 78 N
+    {0x3E, 0x41, 0x41, 0x41, 0x3E}, // 79 O
+    {0x7F, 0x48, 0x48, 0x48, 0x30}, // 80 P
+    {0x3E, 0x41, 0x45, 0x42, 0x3D}, // 81 Q
+    {0x7F, 0x48, 0x4C, 0x4A, 0x31}, // 82 R
+    {0x31, 0x49, 0x49, 0x49, 0x46}, // 83 S
+    {0x40, 0x40, 0x7F, 0x40, 0x40}, // 84 T
+    {0x7E, 0x01, 0x01, 0x01, 0x7E}, // 85 U
+    {0x7C, 0x02, 0x01, 0x02, 0x7C}, // 86 V
+    {0x7E, 0x01, 0x06, 0x01, 0x7E}, // 87 W
+    {0x63, 0x14, 0x08, 0x14, 0x63}, // 88 X
+    {0x70, 0x08, 0x07, 0x08, 0x70}, // 89 Y
+    {0x43, 0x45, 0x49, 0x51, 0x61}, // 90 Z
+    {0x00, 0x7F, 0x41, 0x41, 0x00}, // 91 [
+    {0x54, 0x34, 0x1F, 0x34, 0x54}, // 92 backslash, drawn as a yen sign
+    {0x00, 0x41, 0x41, 0x7F, 0x00}, // 93 ]
+    {0x10, 0x20, 0x40, 0x20, 0x10}, // 94 ^
+    {0x01, 0x01, 0x01, 0x01, 0x01}, // 95 underscore
+    {0x00, 0x40, 0x20, 0x10, 0x00}, // 96 grave accent
+    {0x02, 0x15, 0x15, 0x15, 0x0F}, // 97 a
+    {0x7F, 0x09, 0x11, 0x11, 0x0E}, // 98 b
+    {0x0E, 0x11, 0x11, 0x11, 0x02}, // 99 c
+    {0x0E, 0x11, 0x11, 0x09, 0x7F}, // 100 d
+    {0x0E, 0x15, 0x15, 0x15, 0x0C}, // 101 e
+    {0x08, 0x3F, 0x48, 0x40, 0x20}, // 102 f
+    {0x18, 0x25, 0x25, 0x25, 0x3E}, // 103 g
+    {0x7F, 0x08, 0x10, 0x10, 0x0F}, // 104 h
+    {0x00, 0x11, 0x5F, 0x01, 0x00}, // 105 i
+    {0x02, 0x01, 0x11, 0x5E, 0x00}, // 106 j
+    {0x7F, 0x04, 0x0A, 0x11, 0x00}, // 107 k
+    {0x00, 0x41, 0x7F, 0x01, 0x00}, // 108 l
+    {0x1F, 0x10, 0x0C, 0x10, 0x0F}, // 109 m
+    {0x1F, 0x08, 0x10, 0x10, 0x0F}, // 110 n
+    {0x0E, 0x11, 0x11, 0x11, 0x0E}, // 111 o
+    {0x3F, 0x28, 0x28, 0x28, 0x10}, // 112 p
+    {0x10, 0x28, 0x28, 0x18, 0x3F}, // 113 q
+    {0x1F, 0x08, 0x10, 0x10, 0x08}, // 114 r
+    {0x09, 0x15, 0x15, 0x15, 0x02}, // 115 s
+    {0x10, 0x7E, 0x11, 0x01, 0x02}, // 116 t
+    {0x1E, 0x01, 0x01, 0x02, 0x1F}, // 117 u
+    {0x1C, 0x02, 0x01, 0x02, 0x1C}, // 118 v
+    {0x1E, 0x01, 0x06, 0x01, 0x1E}, // 119 w
+    {0x11, 0x0A, 0x04, 0x0A, 0x11}, // 120 x
+    {0x18, 0x05, 0x05, 0x05, 0x1E}, // 121 y
+    {0x11, 0x13, 0x15, 0x19, 0x11}, // 122 z
+    {0x00, 0x08, 0x36, 0x41, 0x00}, // 123 {
+    {0x00, 0x00, 0x7F, 0x00, 0x00}, // 124 vertical bar
+    {0x00, 0x41, 0x36, 0x08, 0x00}, // 125 }
+    {0x04, 0x04, 0x15, 0x0E, 0x04}, // 126 tilde, drawn as a right arrow
 };
 
 } // namespace
 
-void FillCharData(CharDataTable &CharData)
+void FillCharData(GlyphFont &CharData)
 {
-    for (std::size_t slot = 0; slot < kFilledSlots; ++slot)
-        CharData[slot] = kGlyphRowTexts[slot];
-}
-
-const CharDataTable &FilledCharData()
-{
-    static const CharDataTable table = [] {
-        CharDataTable filled;
-        FillCharData(filled);
-        return filled;
-    }();
-    return table;
+    CharData.cell = kDesignCell;
+    CharData.ascent = kDesignCell.height;
+    for (std::size_t slot = 0; slot < kFilledSlots; ++slot) {
+        Glyph glyph(kDesignCell.width, kDesignCell.height);
+        for (int column = 0; column < kDesignCell.width; ++column) {
+            for (int row = 0; row < kDesignCell.height; ++row) {
+                const unsigned bit = static_cast<unsigned>(kDesignCell.height - 1 - row);
+                glyph.SetDot(column, row, ((kColumns[slot][static_cast<std::size_t>(column)] >> bit) & 1U) != 0);
+            }
+        }
+        CharData.glyphs[kFirstGlyphCode + slot] = glyph;
+    }
 }
 
 } // namespace qxm

@@ -6,6 +6,11 @@ namespace qxm {
 
 namespace {
 
+// The font's slots: codes 32 to 288, one past the 8-bit codes, as the
+// converter window's table has room for.
+constexpr std::int16_t kFirstSlotCode = 32;
+constexpr std::int16_t kSlots = 257;
+
 RunTimeError CharacterError(RunTimeError::Cause cause, char16_t character, std::int16_t code, std::size_t position)
 {
     RunTimeError error;
@@ -40,20 +45,17 @@ RunTimeError Measured(RunTimeError error, std::u16string_view text)
     return error;
 }
 
-// The code and slot of the character at the 1-based position, or the error
-// that stops a run there.
-std::optional<RunTimeError> LookUpGlyph(const CodePage &codePage, char16_t character, std::size_t position,
-                                        ControlCharacters controls, std::int16_t &code, std::int16_t &slot)
+// The error that stops a run at the character, if any.
+std::optional<RunTimeError> CheckGlyph(const CodePage &codePage, char16_t character, std::int16_t code,
+                                       std::size_t position, ControlCharacters controls)
 {
-    code = codePage.CodeOf(character);
-    const auto checked = CheckedSub16(code, kFirstGlyphCode);
-    if (!checked)
+    const auto slot = CheckedSub16(code, kFirstSlotCode);
+    if (!slot)
         return CharacterError(RunTimeError::Cause::CodeTooLow, character, code, position);
-    if (*checked < 0 || static_cast<std::size_t>(*checked) >= std::tuple_size_v<CharDataTable>)
+    if (*slot < 0 || *slot >= kSlots)
         return CharacterError(RunTimeError::Cause::NoGlyphSlot, character, code, position);
     if (controls == ControlCharacters::Stop && IsControlAboveSpace(codePage.CharOf(code)))
         return CharacterError(RunTimeError::Cause::ControlCharacter, character, code, position);
-    slot = *checked;
     return std::nullopt;
 }
 
@@ -64,43 +66,25 @@ bool IsControlAboveSpace(char16_t character)
     return character >= 0x7F && character <= 0x9F;
 }
 
-GlyphWalk ForEachGlyph(const CodePage &codePage, std::u16string_view text, ControlCharacters controls,
-                       const std::function<void(std::int16_t code, std::int16_t slot)> &onGlyph)
+std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16string_view text, ControlCharacters controls,
+                                         const std::function<void(std::int16_t code)> &onGlyph)
 {
-    GlyphWalk walk;
-    if (text.size() > kMaxTextLength) {
-        walk.error = Measured(RunTimeError{}, text);
-        return walk;
-    }
+    if (text.size() > kMaxTextLength)
+        return Measured(RunTimeError{}, text);
     for (std::size_t index = 0; index < text.size(); ++index) {
-        const std::size_t position = index + 1;
-        walk.CharPos = static_cast<std::int16_t>(position);
-        std::int16_t code = 0;
-        std::int16_t slot = 0;
-        if (auto error = LookUpGlyph(codePage, text[index], position, controls, code, slot)) {
-            walk.error = Measured(*error, text);
-            return walk;
-        }
-        onGlyph(code, slot);
+        const std::int16_t code = codePage.CodeOf(text[index]);
+        if (auto error = CheckGlyph(codePage, text[index], code, index + 1, controls))
+            return Measured(*error, text);
+        onGlyph(code);
     }
-    walk.CharPos = static_cast<std::int16_t>(text.size() < kMaxTextLength ? text.size() + 1 : text.size());
-    return walk;
+    return std::nullopt;
 }
 
-ConversionResult ConvertText(const CharDataTable &CharData, const CodePage &codePage, std::u16string_view text,
-                             std::int16_t &CharPos)
+std::int16_t CharPosAfter(std::size_t length, const std::optional<RunTimeError> &stop)
 {
-    ConversionResult result;
-    if (text.size() <= kMaxTextLength)
-        result.text.reserve(text.size() * kLongestLine);
-    const GlyphWalk walk =
-        ForEachGlyph(codePage, text, ControlCharacters::Convert, [&](std::int16_t code, std::int16_t slot) {
-            const char16_t character = codePage.CharOf(code);
-            AppendDataLine(result.text, CharData[static_cast<std::size_t>(slot)], std::u16string_view(&character, 1));
-        });
-    CharPos = walk.CharPos;
-    result.error = walk.error;
-    return result;
+    if (stop)
+        return static_cast<std::int16_t>(stop->position);
+    return static_cast<std::int16_t>(length < kMaxTextLength ? length + 1 : kMaxTextLength);
 }
 
 } // namespace qxm

@@ -5,6 +5,7 @@
 #include "core/utf8.h"
 
 #include <cerrno>
+#include <memory>
 #include <string>
 
 namespace qxm {
@@ -24,7 +25,7 @@ RunEnd OutputFailed()
     return end;
 }
 
-RunEnd WriteText(std::u16string_view text, const RunSettings &settings, const OutputWriter &write)
+RunEnd WriteText(std::u16string_view text, const RunSettings &settings, FontWriter *writer, const OutputWriter &write)
 {
     std::string bytes;
     RunEnd end;
@@ -34,9 +35,8 @@ RunEnd WriteText(std::u16string_view text, const RunSettings &settings, const Ou
             bytes.append(row).append("\n");
         end.error = picture.error;
     } else {
-        FontDataResult result = FormatText(*settings.font, *settings.codePage, text, settings.options);
+        FontDataResult result = FormatText(*writer, *settings.font, *settings.codePage, text);
         bytes = std::move(result.text);
-        end.count = result.count;
         end.error = result.error;
     }
     if (!write(bytes))
@@ -76,14 +76,12 @@ LineRead ReadLine(std::FILE *input, std::string &line)
 
 // Each line as a text of its own, each written as soon as it arrives; the
 // first line that stops a run ends it, as a script would want.
-RunEnd WriteLines(std::FILE *input, const RunSettings &settings, const OutputWriter &write)
+RunEnd WriteLines(std::FILE *input, const RunSettings &settings, FontWriter *writer, const OutputWriter &write)
 {
     std::string bytes;
-    std::size_t count = 0;
     for (std::size_t lineNumber = 1;; ++lineNumber) {
         RunEnd end;
         end.line = lineNumber;
-        end.count = count;
         switch (ReadLine(input, bytes)) {
         case LineRead::End:
             end.line = 0;
@@ -106,12 +104,10 @@ RunEnd WriteLines(std::FILE *input, const RunSettings &settings, const OutputWri
             end.kind = RunEnd::Kind::NotUtf8;
             return end;
         }
-        const RunEnd converted = WriteText(*text, settings, write);
-        count += converted.count;
+        const RunEnd converted = WriteText(*text, settings, writer, write);
         if (converted.kind != RunEnd::Kind::Converted) {
             end.kind = converted.kind;
             end.error = converted.error;
-            end.count = count;
             return end;
         }
     }
@@ -127,12 +123,13 @@ RunEnd Run(const RunSettings &settings, const RunInput &input, const OutputWrite
             return OutputFailed();
         return {};
     }
-    const bool framed = !settings.preview;
-    if (framed && !write(FontDataHeader(settings.options)))
+    const std::unique_ptr<FontWriter> writer =
+        settings.preview ? nullptr : MakeWriter(settings.options, *settings.font);
+    if (writer && !write(writer->Header()))
         return OutputFailed();
-    const RunEnd end = input.source == RunInput::Source::Lines ? WriteLines(input.lines, settings, write)
-                                                               : WriteText(input.text, settings, write);
-    if (end.kind != RunEnd::Kind::OutputFailed && framed && !write(FontDataFooter(settings.options, end.count)))
+    const RunEnd end = input.source == RunInput::Source::Lines ? WriteLines(input.lines, settings, writer.get(), write)
+                                                               : WriteText(input.text, settings, writer.get(), write);
+    if (end.kind != RunEnd::Kind::OutputFailed && writer && !write(writer->Footer()))
         return OutputFailed();
     return end;
 }

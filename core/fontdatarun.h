@@ -57,11 +57,11 @@ struct RunEnd
     std::optional<RunTimeError> error;
     std::size_t line = 0; // 1-based line of the stream; 0 for the arguments' text
     int readError = 0;
-    std::size_t count = 0; // the glyph lines written
 };
 
 // Writes what the input converts to, inside the format's frame, so that even
-// a stopped run leaves well-formed source behind; a preview has no frame.
+// a stopped run leaves well-formed source behind; a preview has no frame. The
+// font is the one the run draws from (see FontForRun).
 RunEnd Run(const RunSettings &settings, const RunInput &input, const OutputWriter &write);
 
 } // namespace qxm

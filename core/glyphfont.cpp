@@ -1,56 +1,69 @@
 #include "core/glyphfont.h"
 
+#include "core/chardata.h"
+
+#include <algorithm>
+
 namespace qxm {
-
-namespace {
-
-constexpr std::u16string_view kColumnSeparator = u" , ";
-
-std::optional<std::uint8_t> ParseHexByte(std::u16string_view item)
-{
-    if (item.size() != 4 || item[0] != u'&' || item[1] != u'H')
-        return std::nullopt;
-    int value = 0;
-    for (const char16_t digit : item.substr(2)) {
-        value *= 16;
-        if (digit >= u'0' && digit <= u'9')
-            value += digit - u'0';
-        else if (digit >= u'A' && digit <= u'F')
-            value += digit - u'A' + 10;
-        else
-            return std::nullopt;
-    }
-    return static_cast<std::uint8_t>(value);
-}
-
-} // namespace
-
-std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row)
-{
-    if (row.size() != kGlyphRowLength)
-        return std::nullopt;
-    GlyphColumns columns{};
-    for (std::size_t column = 0; column < kGlyphColumns; ++column) {
-        const std::size_t start = column * (4 + kColumnSeparator.size());
-        if (column > 0 && row.substr(start - kColumnSeparator.size(), kColumnSeparator.size()) != kColumnSeparator)
-            return std::nullopt;
-        const auto byte = ParseHexByte(row.substr(start, 4));
-        if (!byte)
-            return std::nullopt;
-        columns[column] = *byte;
-    }
-    return columns;
-}
 
 const GlyphFont &BuiltInFont()
 {
     static const GlyphFont font = [] {
         GlyphFont filled;
-        for (std::size_t code = kFirstGlyphCode; code < filled.size(); ++code)
-            filled[code] = ParseGlyphRow(FilledCharData()[code - kFirstGlyphCode]);
+        FillCharData(filled);
         return filled;
     }();
     return font;
+}
+
+std::optional<GlyphFont> FontInCell(const GlyphFont &font, CellSize cell)
+{
+    if (font.cell.width > cell.width || font.cell.height > cell.height)
+        return std::nullopt;
+    GlyphFont placed;
+    placed.cell = cell;
+    placed.ascent = font.ascent;
+    for (std::size_t code = 0; code < font.glyphs.size(); ++code) {
+        if (font.glyphs[code])
+            placed.glyphs[code] = InCell(*font.glyphs[code], cell);
+    }
+    return placed;
+}
+
+Glyph GlyphOf(const GlyphFont &font, std::int16_t code)
+{
+    const auto index = static_cast<std::size_t>(code);
+    if (code >= 0 && index < font.glyphs.size() && font.glyphs[index])
+        return *font.glyphs[index];
+    return Glyph(font.proportional ? BlankWidth(font.cell) : font.cell.width, font.cell.height);
+}
+
+GlyphFont ProportionalFont(const GlyphFont &font)
+{
+    GlyphFont proportional = font;
+    proportional.proportional = true;
+    for (std::optional<Glyph> &glyph : proportional.glyphs) {
+        if (glyph)
+            glyph = Trimmed(*glyph, BlankWidth(font.cell));
+    }
+    return proportional;
+}
+
+std::string SizeInWords(CellSize size)
+{
+    return std::to_string(size.width) + " by " + std::to_string(size.height);
+}
+
+std::string LargerThanCell(CellSize font, CellSize cell)
+{
+    const CellSize needed{std::max(font.width, cell.width), std::max(font.height, cell.height)};
+    const std::string larger = "is " + SizeInWords(font) + " dots, larger than the display's " + SizeInWords(cell);
+    const CellSize largest{kMaxCellSide, kMaxCellSide};
+    if (needed.width > kMaxCellSide || needed.height > kMaxCellSide)
+        return larger
+               + (cell == largest ? ", the largest cell" : " and than the largest cell, " + SizeInWords(largest));
+    const std::string argument = std::to_string(needed.width) + "x" + std::to_string(needed.height);
+    return larger + ": a cell of " + argument + " (--size " + argument + ") takes it";
 }
 
 } // namespace qxm

@@ -1,38 +1,49 @@
 #pragma once
 
-#include "core/chardata.h"
+#include "core/glyph.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string_view>
+#include <string>
 
 namespace qxm {
 
-// One glyph's dots as five column bytes, leftmost column first, bit 6 the
-// top dot and bit 0 the bottom one: the layout the built-in font is drawn in.
-using GlyphColumns = std::array<std::uint8_t, kGlyphColumns>;
-
-// Whether the dot at a column (0 the leftmost) and row (0 the top) is lit;
-// every reader and writer of a glyph's dots goes through these two.
-constexpr bool IsDotLit(const GlyphColumns &glyph, std::size_t column, std::size_t row)
+// A font for the display: the glyph of each 8-bit code, or none, all drawn
+// for one cell.
+struct GlyphFont
 {
-    return ((glyph[column] >> (kGlyphRows - 1 - row)) & 1U) != 0;
-}
-constexpr void LightDot(GlyphColumns &glyph, std::size_t column, std::size_t row)
-{
-    glyph[column] = static_cast<std::uint8_t>(glyph[column] | (1U << (kGlyphRows - 1 - row)));
-}
+    CellSize cell = kDesignCell;
+    // Rows from the cell's top to the baseline, where letters without a
+    // descender end: libraries that draw from a baseline need it.
+    int ascent = kDesignCell.height;
+    // Each glyph keeps only its lit columns (see Trimmed), for proportional
+    // text.
+    bool proportional = false;
+    std::array<std::optional<Glyph>, 256> glyphs;
+};
 
-// A font for the display: the glyph of each 8-bit code, or none.
-using GlyphFont = std::array<std::optional<GlyphColumns>, 256>;
+// The glyph a code shows: the font's, or dark where it has none (as wide as
+// a space in a proportional font). Codes past 255 have none.
+Glyph GlyphOf(const GlyphFont &font, std::int16_t code);
 
-// The five column bytes of a glyph row, or nothing when the text is not a
-// well-formed row (an empty slot, for one).
-std::optional<GlyphColumns> ParseGlyphRow(std::u16string_view row);
-
-// The program's own font, the glyph rows of the filled table as bytes:
-// codes 32 to 126.
+// The program's own font, the converter window's table: codes 32 to 126 in
+// 5 by 7 dots.
 const GlyphFont &BuiltInFont();
+
+// The font with each glyph in the top-left corner of a cell at least as
+// large as its own; nothing when the cell is smaller.
+std::optional<GlyphFont> FontInCell(const GlyphFont &font, CellSize cell);
+
+// Each glyph cut to its lit columns, for proportional text (see Trimmed).
+GlyphFont ProportionalFont(const GlyphFont &font);
+
+// "5 by 7", as messages give a size.
+std::string SizeInWords(CellSize size);
+
+// Why a font does not fit a cell, and the cell that would take it: "... is
+// 6 by 10 dots, larger than the display's 5 by 7: a cell of 6x10 (--size
+// 6x10) takes it".
+std::string LargerThanCell(CellSize font, CellSize cell);
 
 } // namespace qxm

@@ -7,20 +7,19 @@ namespace qxm {
 Preview PreviewText(const GlyphFont &font, const CodePage &codePage, std::u16string_view text)
 {
     Preview preview;
+    preview.rows.resize(static_cast<std::size_t>(font.cell.height));
     bool first = true;
-    preview.error = ForEachGlyph(codePage, text, ControlCharacters::Stop, [&](std::int16_t code, std::int16_t) {
-                        const auto index = static_cast<std::size_t>(code);
-                        const GlyphColumns glyph =
-                            index < font.size() ? font[index].value_or(GlyphColumns{}) : GlyphColumns{};
-                        for (std::size_t row = 0; row < kGlyphRows; ++row) {
-                            std::string &line = preview.rows[row];
-                            if (!first)
-                                line.push_back('.');
-                            for (std::size_t column = 0; column < kGlyphColumns; ++column)
-                                line.push_back(IsDotLit(glyph, column, row) ? '#' : '.');
-                        }
-                        first = false;
-                    }).error;
+    preview.error = ForEachGlyph(codePage, text, ControlCharacters::Stop, [&](std::int16_t code) {
+        const Glyph glyph = GlyphOf(font, code);
+        for (int row = 0; row < font.cell.height; ++row) {
+            std::string &line = preview.rows[static_cast<std::size_t>(row)];
+            if (!first)
+                line.push_back('.');
+            for (int column = 0; column < glyph.Width(); ++column)
+                line.push_back(glyph.Dot(column, row) ? '#' : '.');
+        }
+        first = false;
+    });
     return preview;
 }
 

@@ -1,21 +1,21 @@
 #pragma once
 
-#include "core/chardata.h"
 #include "core/codepage.h"
 #include "core/glyphfont.h"
 #include "core/runtimeerror.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qxm {
 
 struct Preview
 {
-    // Top row first; '#' a lit dot, '.' a dark one, glyphs one dark column apart.
-    std::array<std::string, kGlyphRows> rows;
+    // One per dot row of the cell, top first; '#' a lit dot, '.' a dark one,
+    // glyphs one dark column apart.
+    std::vector<std::string> rows;
     // Set when the text stops a run of qxm-convert; the picture then shows the
     // characters before the stop, just as the font data lines would.
     std::optional<RunTimeError> error;

@@ -61,4 +61,13 @@ void AppendUtf8(std::string &out, char16_t unit)
     }
 }
 
+std::string ToUtf8(std::u16string_view text)
+{
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (const char16_t unit : text)
+        AppendUtf8(utf8, unit);
+    return utf8;
+}
+
 } // namespace qxm

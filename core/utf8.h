@@ -14,4 +14,7 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes);
 // One UTF-16 code unit of the Basic Multilingual Plane as UTF-8.
 void AppendUtf8(std::string &out, char16_t unit);
 
+// UTF-16 text as UTF-8, unit by unit.
+std::string ToUtf8(std::u16string_view text);
+
 } // namespace qxm

@@ -78,28 +78,24 @@ private:
 // border of dark LEDs `margin` dots wide so the letters sit in a larger panel.
 DotPattern TextDots(std::string_view text, int marginColumns, int marginRows)
 {
+    const qxm::GlyphFont &font = qxm::BuiltInFont();
     const int glyphs = static_cast<int>(text.size());
-    const int textColumns = glyphs * static_cast<int>(qxm::kGlyphColumns) + std::max(glyphs - 1, 0);
-    DotPattern dots(textColumns + 2 * marginColumns, static_cast<int>(qxm::kGlyphRows) + 2 * marginRows);
+    const int textColumns = glyphs * font.cell.width + std::max(glyphs - 1, 0);
+    DotPattern dots(textColumns + 2 * marginColumns, font.cell.height + 2 * marginRows);
     int left = marginColumns;
     for (const char character : text) {
-        const auto code = static_cast<unsigned char>(character);
-        if (code < qxm::kFirstGlyphCode || code >= qxm::kFirstGlyphCode + qxm::kFilledSlots) {
-            std::fprintf(stderr, "no glyph for character code %u\n", code);
+        const auto &glyph = font.glyphs[static_cast<unsigned char>(character)];
+        if (!glyph) {
+            std::fprintf(stderr, "no glyph for character code %u\n", static_cast<unsigned char>(character));
             std::exit(1);
         }
-        const auto columns = qxm::ParseGlyphRow(qxm::FilledCharData()[code - qxm::kFirstGlyphCode]);
-        if (!columns) {
-            std::fprintf(stderr, "malformed glyph for character code %u\n", code);
-            std::exit(1);
-        }
-        for (int column = 0; column < static_cast<int>(qxm::kGlyphColumns); ++column) {
-            for (int row = 0; row < static_cast<int>(qxm::kGlyphRows); ++row) {
-                if (qxm::IsDotLit(*columns, static_cast<std::size_t>(column), static_cast<std::size_t>(row)))
+        for (int column = 0; column < glyph->Width(); ++column) {
+            for (int row = 0; row < glyph->Height(); ++row) {
+                if (glyph->Dot(column, row))
                     dots.setLit(left + column, marginRows + row);
             }
         }
-        left += static_cast<int>(qxm::kGlyphColumns) + 1;
+        left += font.cell.width + 1;
     }
     return dots;
 }

@@ -33,7 +33,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus"
     cp "$QXM_ROOT/tests/fuzz/corpus/$target"/* "$corpus/"
     "$build/tests/fuzz/$target" "$corpus" \
-        -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=20 -rss_limit_mb=2048 \
+        -max_total_time="$seconds" -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=1024 \
         -print_final_stats=1 -artifact_prefix="$findings/$target-" >"$build/$target.log" 2>&1 &
     pids+=($!)
 done

@@ -1,88 +1,155 @@
-#include "core/conversion.h"
 #include "core/fontdata.h"
+#include "core/runtimeerrortext.h"
 #include "core/windows1252codepage.h"
 #include "tests/testcodepage.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
 
-using qxm::ByteLayout;
-
-qxm::FontDataOptions Options(const char *format, ByteLayout layout = {})
+qxm::FontDataOptions Options(const char *format, const char *size = nullptr, bool proportional = false,
+                             bool rows = false, const char *firstBit = nullptr)
 {
-    qxm::FontDataOptions options;
-    options.format = format;
-    options.layout = layout;
-    return options;
+    qxm::OptionChoices choices;
+    choices.format = format;
+    choices.rows = rows;
+    if (firstBit)
+        choices.firstBit = firstBit;
+    if (size)
+        choices.size = size;
+    choices.proportional = proportional;
+    const qxm::OptionsChoice choice = qxm::ChooseOptions(choices);
+    EXPECT_EQ(choice.refusal, "");
+    return choice.options;
 }
 
-// The letter F, whose columns and rows all differ, in every layout: five
-// columns or seven rows, each byte's first dot in the given bit.
+// A glyph whose every corner is lit, and so the first and last bit of each
+// byte, column and row, in a cell of two bytes either way.
+qxm::Glyph Corners(qxm::CellSize cell)
+{
+    qxm::Glyph glyph(cell.width, cell.height);
+    for (const int column : {0, cell.width - 1}) {
+        for (const int row : {0, cell.height - 1})
+            glyph.SetDot(column, row);
+    }
+    return glyph;
+}
+
+// The letter F, whose columns and rows all differ, in every layout of its
+// own cell, and corners in a cell that takes two bytes a column and a row.
 TEST(FontDataTest, laysOutTheDotsInEveryLayout)
 {
-    const std::pair<ByteLayout, std::vector<int>> cases[] = {
-        {{false, 6}, {0x7F, 0x48, 0x48, 0x48, 0x40}},
-        {{false, 0}, {0x7F, 0x09, 0x09, 0x09, 0x01}},
-        {{false, 7}, {0xFE, 0x90, 0x90, 0x90, 0x80}},
-        {{true, 4}, {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
-        {{true, 0}, {0x1F, 0x01, 0x01, 0x0F, 0x01, 0x01, 0x01}},
-        {{true, 5}, {0x3E, 0x20, 0x20, 0x3C, 0x20, 0x20, 0x20}},
-        {{true, 6}, {0x7C, 0x40, 0x40, 0x78, 0x40, 0x40, 0x40}},
-        {{true, 7}, {0xF8, 0x80, 0x80, 0xF0, 0x80, 0x80, 0x80}},
+    const qxm::Glyph letterF = *qxm::BuiltInFont().glyphs['F'];
+    const std::tuple<qxm::Glyph, const char *, bool, const char *, std::vector<int>> cases[] = {
+        {letterF, "5x7", false, nullptr, {0x7F, 0x48, 0x48, 0x48, 0x40}},
+        {letterF, "5x7", false, "0", {0x7F, 0x09, 0x09, 0x09, 0x01}},
+        {letterF, "5x7", false, "7", {0xFE, 0x90, 0x90, 0x90, 0x80}},
+        {letterF, "5x7", true, nullptr, {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
+        {letterF, "5x7", true, "0", {0x1F, 0x01, 0x01, 0x0F, 0x01, 0x01, 0x01}},
+        {letterF, "5x7", true, "7", {0xF8, 0x80, 0x80, 0xF0, 0x80, 0x80, 0x80}},
+        {Corners({3, 10}), "3x10", false, nullptr, {0x01, 0x02, 0x00, 0x00, 0x01, 0x02}},
+        {Corners({3, 10}), "3x10", false, "7", {0x80, 0x40, 0x00, 0x00, 0x80, 0x40}},
+        {Corners({10, 2}), "10x2", true, nullptr, {0x80, 0x40, 0x80, 0x40}},
+        {Corners({10, 2}), "10x2", true, "0", {0x01, 0x02, 0x01, 0x02}},
     };
-    for (const auto &[layout, expected] : cases) {
-        const qxm::GlyphBytes laidOut = qxm::LayOutGlyph(*qxm::BuiltInFont()['F'], layout);
+    for (const auto &[glyph, size, rows, firstBit, expected] : cases) {
+        const qxm::GlyphBytes laidOut = qxm::LayOutGlyph(glyph, Options("c", size, false, rows, firstBit).layout);
         const std::vector<int> bytes(laidOut.bytes.begin(), laidOut.bytes.begin() + laidOut.count);
-        EXPECT_EQ(bytes, expected) << (layout.rows ? "rows, first bit " : "columns, first bit ") << layout.firstBit;
+        EXPECT_EQ(bytes, expected) << size << (rows ? " rows, first bit " : " columns, first bit ")
+                                   << (firstBit ? firstBit : "default");
     }
 }
 
-// The converter window's lines and -f bascom are one and the same wherever
-// both convert: only DEL and the C1 controls stop the command alone.
-TEST(FontDataTest, bascomWritesTheConverterWindowsLineForEveryCodeUnit)
+// Every code unit through the converter window's conversion, its lines and
+// its stop messages, as one fingerprint taken before the font became dots.
+TEST(FontDataTest, convertsEveryCodeUnitAsTheConverterWindowAlwaysHas)
 {
-    const auto &codePage = qxm::Windows1252CodePage::Instance();
+    std::uint64_t fingerprint = 1469598103934665603ULL; // FNV-1a
+    const auto add = [&](const std::string &bytes) {
+        for (const unsigned char byte : bytes)
+            fingerprint = (fingerprint ^ byte) * 1099511628211ULL;
+    };
     for (unsigned unit = 0; unit <= 0xFFFF; ++unit) {
-        const std::u16string text(1, static_cast<char16_t>(unit));
-        std::int16_t CharPos = 0;
-        const qxm::ConversionResult window = qxm::ConvertText(qxm::FilledCharData(), codePage, text, CharPos);
-        const qxm::FontDataResult bascom = qxm::FormatText(qxm::BuiltInFont(), codePage, text, Options("bascom"));
-        std::string windowUtf8;
-        qxm::AppendText(windowUtf8, window.text);
-        const bool controlStop =
-            bascom.error && !window.error && qxm::IsControlAboveSpace(window.text[window.text.size() - 3]);
-        EXPECT_EQ(controlStop ? std::string() : windowUtf8, bascom.text) << unit;
+        const qxm::FontDataResult run = qxm::ConvertText(qxm::BuiltInFont(), qxm::Windows1252CodePage::Instance(),
+                                                         std::u16string(1, static_cast<char16_t>(unit)));
+        add(run.text);
+        add(run.error ? qxm::DescribeRunTimeError(*run.error) : std::string());
+        add("\n");
     }
+    EXPECT_EQ(fingerprint, 0x1ac4e32e291df9efULL);
 }
 
 // Firmware finds a code's glyph at table[code - FIRST]: every code between
 // the first and the last glyph has its entry, and an empty table still
-// compiles.
+// compiles; a chosen cell and proportional glyphs are stated beside them.
 TEST(FontDataTest, writesTheWholeFontIndexedByCode)
 {
-    const std::tuple<std::vector<std::size_t>, const char *, std::string> cases[] = {
+    const std::tuple<std::vector<std::size_t>, qxm::FontDataOptions, std::string> cases[] = {
         {{33, 35},
-         "c",
+         Options("c"),
          "#define LEDTEXT_FIRST 33\n#define LEDTEXT_LAST 35\nconst unsigned char LedText[][5] = {\n"
          "    {0x00, 0x00, 0x79, 0x00, 0x00}, /* ! */\n    {0x00, 0x00, 0x00, 0x00, 0x00}, /* \" (no glyph) */\n"
          "    {0x14, 0x7F, 0x14, 0x7F, 0x14}, /* # */\n};\n#define LEDTEXT_COUNT 3\n"},
         {{127},
-         "proton",
+         Options("proton"),
          "Symbol LedText_First = 127\r\nSymbol LedText_Last = 127\r\nLedText:\r\n"
          "CData $00, $00, $00, $00, $00  '(code 127)\r\n"},
-        {{}, "bascom", "Const LedText_First = 32\r\nConst LedText_Last = 31\r\nLedText:\r\n"},
-        {{}, "gcb", "#define LedText_First 32\r\n#define LedText_Last 31\r\nTable LedText\r\nEnd Table\r\n"},
+        {{}, Options("bascom"), "Const LedText_First = 32\r\nConst LedText_Last = 31\r\nLedText:\r\n"},
+        {{}, Options("gcb"), "#define LedText_First 32\r\n#define LedText_Last 31\r\nTable LedText\r\nEnd Table\r\n"},
+        {{33, 34},
+         Options("arduino", "6x9", true),
+         std::string("#ifdef __AVR__\n#include <avr/pgmspace.h>\n#endif\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n")
+             + "#define LEDTEXT_WIDTH 6\n#define LEDTEXT_HEIGHT 9\n#define LEDTEXT_FIRST 33\n#define LEDTEXT_LAST 34\n"
+               "const unsigned char LedText[][12] PROGMEM = {\n"
+               "    {0x4F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}, /* ! */\n"
+               "    {0x07, 0x00, 0x00, 0x00, 0x07, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}, /* \" */\n"
+               "};\n#define LEDTEXT_COUNT 2\nconst unsigned char LedText_Widths[] PROGMEM = {\n    1, 3\n};\n"},
+        {{32, 33},
+         Options("bascom", "5x7", true),
+         "Const LedText_Width = 5\r\nConst LedText_Height = 7\r\nConst LedText_First = 32\r\n"
+         "Const LedText_Last = 33\r\nLedText:\r\nData &H00 , &H00 , &H00 , &H00 , &H00  ' \r\n"
+         "Data &H79 , &H00 , &H00 , &H00 , &H00  '!\r\nLedText_Widths:\r\nData 3 , 1\r\n"},
     };
-    for (const auto &[codes, format, expected] : cases) {
-        qxm::GlyphFont font;
-        for (const std::size_t code : codes)
-            font[code] = code < 127 ? qxm::BuiltInFont()[code] : qxm::GlyphColumns{};
-        EXPECT_EQ(qxm::FormatTable(font, TestCodePage(), Options(format)), expected) << format;
+    for (const auto &[codes, options, expected] : cases) {
+        qxm::GlyphFont font = *qxm::FontInCell(qxm::BuiltInFont(), options.cell);
+        for (std::size_t code = 0; code < font.glyphs.size(); ++code) {
+            if (std::find(codes.begin(), codes.end(), code) == codes.end())
+                font.glyphs[code].reset();
+            else if (!font.glyphs[code])
+                font.glyphs[code] = qxm::Glyph(options.cell.width, options.cell.height);
+        }
+        EXPECT_EQ(qxm::FormatTable(qxm::FontForRun(font, options), TestCodePage(), options), expected)
+            << qxm::InfoOf(options.format).id;
+    }
+}
+
+// Options the command line gives as text, refused with the reason.
+TEST(FontDataTest, refusesOptionsThatDoNotMakeSource)
+{
+    const std::tuple<const char *, const char *, const char *, bool, std::string> cases[] = {
+        {"c", "0x8", nullptr, false, "--size '0x8' is not a cell from 1x1 to 32x32"},
+        {"c", "33x8", nullptr, false, "--size '33x8' is not a cell"},
+        {"c", "8*8", nullptr, false, "--size '8*8' is not a cell"},
+        {"c", "8x8", "6", false, "--first-bit 6 is not a bit that leaves room for every dot: use 0 or 7"},
+        {"c", "4x8", "2", true, "use 0, 3, 4, 5, 6 or 7 with --rows"},
+        {"c", nullptr, "x", false, "use 0, 6 or 7"},
+        {"pascal", nullptr, nullptr, false, "unknown format 'pascal': use one of bascom, gcb, proton, c, arduino"},
+    };
+    for (const auto &[format, size, firstBit, rows, refusal] : cases) {
+        qxm::OptionChoices choices;
+        choices.format = format;
+        choices.rows = rows;
+        if (size)
+            choices.size = size;
+        if (firstBit)
+            choices.firstBit = firstBit;
+        EXPECT_NE(qxm::ChooseOptions(choices).refusal.find(refusal), std::string::npos)
+            << qxm::ChooseOptions(choices).refusal;
     }
 }
 

@@ -17,29 +17,36 @@ const std::string kOwnFonts = QXM_TEST_FONT_DIR "/";
 const std::string kDebianFonts = "/usr/share/fonts/X11/misc/";
 const std::string kOutlineFonts = "/usr/share/fonts/truetype/";
 
-qxm::FontFileResult Read(const std::string &file)
+qxm::FontFileResult Read(const std::string &file, qxm::CellSize cell = qxm::kDesignCell)
 {
     // Latin-1 but for the euro sign, whose code is 128 as in Windows-1252.
     TestCodePage codePage;
     codePage.overrides[u'\u20ac'] = 128;
-    return qxm::ReadFontFile(file, codePage);
+    return qxm::ReadFontFile(file, codePage, cell);
 }
 
 // What the display shows: rows top first, '|' between them.
-std::string Picture(const std::optional<qxm::GlyphColumns> &glyph)
+std::string Picture(const std::optional<qxm::Glyph> &glyph)
 {
     std::string picture = glyph ? "" : "no glyph";
-    for (std::size_t row = 0; glyph && row < qxm::kGlyphRows; ++row) {
-        for (std::size_t column = 0; column < qxm::kGlyphColumns; ++column)
-            picture += qxm::IsDotLit(*glyph, column, row) ? '#' : '.';
-        picture += row + 1 < qxm::kGlyphRows ? "|" : "";
+    for (int row = 0; glyph && row < glyph->Height(); ++row) {
+        for (int column = 0; column < glyph->Width(); ++column)
+            picture += glyph->Dot(column, row) ? '#' : '.';
+        picture += row + 1 < glyph->Height() ? "|" : "";
     }
     return picture;
 }
 
 TEST(FontFileTest, shouldPlaceEachGlyphByTheFontsAscentAndItsBearingLookedUpByCharacter)
 {
-    const std::tuple<std::string, std::size_t, std::string> cases[] = {
+    struct Case
+    {
+        std::string file;
+        std::size_t code;
+        std::string picture;
+        qxm::CellSize cell = qxm::kDesignCell;
+    };
+    const Case cases[] = {
         {kOwnFonts + "tiny.bdf", 'F', "#####|#....|#....|###..|#....|#....|#...#"},
         {kOwnFonts + "tiny.bdf", '.', ".....|.....|.....|.....|.....|.##..|.##.."},
         {kOwnFonts + "tiny.bdf", ' ', ".....|.....|.....|.....|.....|.....|....."},
@@ -53,18 +60,24 @@ TEST(FontFileTest, shouldPlaceEachGlyphByTheFontsAscentAndItsBearingLookedUpByCh
         {kDebianFonts + "4x6.pcf.gz", 0xFF, "#.#..|.....|#.#..|###..|..#..|##...|....."},
         {kOutlineFonts + "dejavu/DejaVuSansMono.ttf", 'H', ".#.#.|.#.#.|.###.|.#.#.|.#.#.|.....|....."},
         {kOutlineFonts + "liberation/LiberationMono-Regular.ttf", 'g', ".....|.####|.#..#|.#..#|.####|....#|..###"},
+        {kDebianFonts + "6x10.pcf.gz",
+         'g',
+         "......|......|......|.####.|#...#.|#...#.|.####.|....#.|#...#.|.###..",
+         {6, 10}},
+        {kOwnFonts + "tiny.bdf", '.', "......|......|......|......|......|.##...|.##...|......", {6, 8}},
     };
-    for (const auto &[file, code, picture] : cases) {
-        const qxm::FontFileResult result = Read(file);
+    for (const auto &[file, code, picture, cell] : cases) {
+        const qxm::FontFileResult result = Read(file, cell);
         ASSERT_EQ(result.error, u"");
-        EXPECT_EQ(Picture((*result.font)[code]), picture) << file << ", code " << code;
+        EXPECT_EQ(Picture(result.font->glyphs[code]), picture) << file << ", code " << code;
     }
 }
 
 TEST(FontFileTest, shouldRefuseAFileWithoutAFittingFontSayingWhyAndNamingIt)
 {
     const std::pair<std::string, std::u16string> cases[] = {
-        {kDebianFonts + "6x10.pcf.gz", u" is 6 by 10 dots"},
+        {kDebianFonts + "6x10.pcf.gz",
+         u" is 6 by 10 dots, larger than the display's 5 by 7: a cell of 6x10 (--size 6x10)"},
         {kDebianFonts + "5x8.pcf.gz", u" is 5 by 8 dots"},
         {kOwnFonts + "broad.bdf", u" is 6 by 7 dots"},
         {kDebianFonts + "5x7-KOI8-R.pcf.gz", u"(no Unicode map)"},
@@ -72,6 +85,7 @@ TEST(FontFileTest, shouldRefuseAFileWithoutAFittingFontSayingWhyAndNamingIt)
         {kOwnFonts + "low.bdf", u"the glyph of \"g\" (code 103) in"},
         {kOwnFonts + "no-bitmap.bdf", u"the glyph of \"o\" (code 111) in"},
         {kOwnFonts + "not-a-font.bdf", u" is not a font file"},
+        {kOwnFonts + "huge.ttf", u" needs more than 128 MiB of memory to read"},
         {kOwnFonts + "missing.bdf", u"there is no font file"},
         {kOwnFonts, u" is a folder"},
     };

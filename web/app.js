@@ -51,7 +51,7 @@
 
   function fillChoices() {
     for (const format of qxm.formats()) {
-      page.format.add(new Option(format, format));
+      page.format.add(new Option(format.id, format.id));
     }
     page.name.placeholder = qxm.defaultName();
     fillFirstBits();

@@ -8,6 +8,7 @@
 #include "core/preview.h"
 #include "core/productinfo.h"
 #include "core/runtimeerrortext.h"
+#include "core/utf8.h"
 #include "core/windows1252codepage.h"
 #include "platform/fontfile/freetypefont.h"
 
@@ -32,17 +33,39 @@ using emscripten::val;
 // built-in one is chosen again.
 std::optional<qxm::GlyphFont> g_fileFont;
 
+// The page's choices read as qxm-convert reads its options, refused with the
+// same words; an empty name is the default one, as when --name is left out,
+// and an empty size the default cell.
+qxm::OptionsChoice ReadChoice(const std::string &format, bool rows, int firstBit, const std::string &name,
+                              const std::string &size = {}, bool proportional = false)
+{
+    const std::string bit = std::to_string(firstBit);
+    qxm::OptionChoices choices;
+    choices.format = format;
+    choices.rows = rows;
+    choices.firstBit = bit;
+    if (!name.empty())
+        choices.name = name;
+    if (!size.empty())
+        choices.size = size;
+    choices.proportional = proportional;
+    return qxm::ChooseOptions(choices);
+}
+
+// The font a run draws from, in the options' cell, or why there is none.
+std::optional<qxm::GlyphFont> FontFor(const qxm::FontDataOptions &options, std::string &refusal)
+{
+    std::optional<qxm::GlyphFont> inCell = g_fileFont ? g_fileFont : qxm::FontInCell(qxm::BuiltInFont(), options.cell);
+    if (!inCell)
+        refusal = "the built-in font " + qxm::LargerThanCell(qxm::BuiltInFont().cell, options.cell);
+    if (!inCell)
+        return std::nullopt;
+    return qxm::FontForRun(*inCell, options);
+}
+
 const qxm::GlyphFont &CurrentFont()
 {
     return g_fileFont ? *g_fileFont : qxm::BuiltInFont();
-}
-
-// The page's choices read as qxm-convert reads its options, refused with the
-// same words; an empty name is the default one, as when --name is left out.
-qxm::OptionsChoice ReadChoice(const std::string &format, bool rows, int firstBit, const std::string &name)
-{
-    const std::string bit = std::to_string(firstBit);
-    return qxm::ChooseOptions(format, rows, bit, name.empty() ? std::nullopt : std::optional<std::string_view>(name));
 }
 
 // The output of the last conversion, in qxm-convert's bytes: the page shows
@@ -79,8 +102,12 @@ val Convert(const std::u16string &text, const std::string &format, bool rows, in
     const qxm::OptionsChoice choice = ReadChoice(format, rows, firstBit, name);
     if (!choice.refusal.empty())
         return Result(choice.refusal, true);
+    std::string refusal;
+    const std::optional<qxm::GlyphFont> font = FontFor(choice.options, refusal);
+    if (!font)
+        return Result(refusal, true);
     qxm::RunSettings settings;
-    settings.font = &CurrentFont();
+    settings.font = &*font;
     settings.codePage = &qxm::Windows1252CodePage::Instance();
     settings.options = choice.options;
     qxm::RunInput input;
@@ -99,7 +126,11 @@ val Table(const std::string &format, bool rows, int firstBit, const std::string 
     const qxm::OptionsChoice choice = ReadChoice(format, rows, firstBit, name);
     if (!choice.refusal.empty())
         return Result(choice.refusal, true);
-    g_output = qxm::FormatTable(CurrentFont(), qxm::Windows1252CodePage::Instance(), choice.options);
+    std::string refusal;
+    const std::optional<qxm::GlyphFont> font = FontFor(choice.options, refusal);
+    if (!font)
+        return Result(refusal, true);
+    g_output = qxm::FormatTable(*font, qxm::Windows1252CodePage::Instance(), choice.options);
     return Result({}, false);
 }
 
@@ -154,13 +185,10 @@ std::string LoadFont(const std::string &bytes, const std::string &fileName)
         fs::remove(file, failure);
         return noRoom;
     }
-    const qxm::FontFileResult loaded = qxm::ReadFontFile(file, qxm::Windows1252CodePage::Instance());
+    const qxm::FontFileResult loaded = qxm::ReadFontFile(file, qxm::Windows1252CodePage::Instance(), qxm::kDesignCell);
     fs::remove(file, failure);
-    if (!loaded.font) {
-        std::string error;
-        qxm::AppendText(error, loaded.error);
-        return error;
-    }
+    if (!loaded.font)
+        return qxm::ToUtf8(loaded.error);
     g_fileFont = loaded.font;
     return {};
 }
@@ -183,28 +211,34 @@ val ProductInfo()
     return info;
 }
 
+// Each format's id, what it is for, its file name ending and whether its
+// lines end in CR LF.
 val Formats()
 {
-    val names = val::array();
-    for (const std::string_view name : qxm::FontDataFormats())
-        names.call<void>("push", std::string(name));
-    return names;
+    val formats = val::array();
+    for (const qxm::FormatInfo &info : qxm::FontDataFormats()) {
+        val format = val::object();
+        format.set("id", std::string(info.id));
+        format.set("description", std::string(info.description));
+        format.set("extension", std::string(info.extension));
+        format.set("crlf", info.basic);
+        formats.call<void>("push", format);
+    }
+    return formats;
 }
 
 // The first bits that leave room for every dot, as --first-bit takes them.
 val FirstBits(bool rows)
 {
     val bits = val::array();
-    for (int bit = 0; bit < 8; ++bit) {
-        if (qxm::FitsEveryDot({rows, bit}))
-            bits.call<void>("push", bit);
-    }
+    for (const int bit : qxm::FittingFirstBits(rows, qxm::kDesignCell))
+        bits.call<void>("push", bit);
     return bits;
 }
 
 int DefaultFirstBit(bool rows)
 {
-    return rows ? qxm::kRowsFirstBit : qxm::kColumnsFirstBit;
+    return qxm::DefaultLayout(rows, qxm::kDesignCell).firstBit;
 }
 
 std::string DefaultName()

@@ -2,10 +2,10 @@
 
 #include "core/chardata.h"
 #include "core/codepage.h"
+#include "core/glyphfont.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_BITMAP_H
 #include FT_BZIP2_H
 #include FT_GZIP_H
 #include FT_LZW_H
@@ -19,7 +19,9 @@
 #include <cstring>
 #include <exception>
 #include <fstream>
+#include <limits>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -31,14 +33,14 @@ namespace qxm {
 namespace {
 
 constexpr std::int16_t kLastFontCode = 255;
-constexpr int kCellColumns = static_cast<int>(kGlyphColumns);
-constexpr int kCellRows = static_cast<int>(kGlyphRows);
 // Far above any bitmap font, expanded or not; it keeps a mistaken argument (a
 // disk image, say) from being read into memory whole.
 constexpr long kMaxFileMiB = 64;
 constexpr std::size_t kMaxFileBytes = static_cast<std::size_t>(kMaxFileMiB) << 20;
-// What FreeType itself may take: some formats (WOFF) say how large their
-// tables expand to, and FreeType sets that much aside before checking.
+// What reading a font may take: FreeType's own memory (some formats, WOFF,
+// say how large their tables expand to, and FreeType sets that much aside
+// before checking), and every glyph's bitmap drawn at every size tried, so
+// that a tiny file describing huge glyphs is refused within a second or two.
 constexpr long kMaxWorkingMiB = 2 * kMaxFileMiB;
 
 struct LibraryCloser
@@ -52,18 +54,31 @@ struct FaceCloser
 using Library = std::unique_ptr<FT_LibraryRec_, LibraryCloser>;
 using Face = std::unique_ptr<FT_FaceRec_, FaceCloser>;
 
-struct Dot
+// The lit dots' extent, in the cell's rows and columns.
+struct Extent
 {
-    int column;
-    int row;
+    int left = std::numeric_limits<int>::max();
+    int right = std::numeric_limits<int>::min();
+    int top = std::numeric_limits<int>::max();
+    int bottom = std::numeric_limits<int>::min();
+
+    bool Empty() const { return right < left; }
+    void Add(int column, int row)
+    {
+        left = std::min(left, column);
+        right = std::max(right, column);
+        top = std::min(top, row);
+        bottom = std::max(bottom, row);
+    }
 };
 
-struct Glyph
+struct DrawnGlyph
 {
-    std::int16_t code;
-    char16_t character;
-    int advance;
-    std::vector<Dot> dots; // from the cell's top-left corner
+    std::int16_t code = 0;
+    char16_t character = 0;
+    int advance = 0;
+    Glyph dots{kMaxCellSide, kMaxCellSide}; // those inside the largest cell
+    Extent lit;                             // all of them, inside or not
 };
 
 // FreeType's names and the system's messages are ASCII in practice; Latin-1
@@ -89,11 +104,6 @@ std::u16string Quoted(const std::filesystem::path &file)
         // A name that is not UTF-8 still names the file, if less readably.
         return u"\"" + Widened(file.string()) + u"\"";
     }
-}
-
-std::u16string Size(int columns, int rows)
-{
-    return Number(columns) + u" by " + Number(rows);
 }
 
 // "the font "Fixed" in "5x8.pcf.gz"", or without a name when it has none.
@@ -125,7 +135,18 @@ std::u16string NotAFont(const std::filesystem::path &file)
 struct MemoryBudget
 {
     std::size_t left = static_cast<std::size_t>(kMaxWorkingMiB) << 20;
+    std::size_t drawingLeft = static_cast<std::size_t>(kMaxWorkingMiB) << 20;
     bool exceeded = false;
+
+    // Counts a bitmap's bytes against what drawing may take in all.
+    bool Draws(std::size_t bytes)
+    {
+        if (bytes > drawingLeft)
+            exceeded = true;
+        else
+            drawingLeft -= bytes;
+        return !exceeded;
+    }
 };
 
 struct alignas(std::max_align_t) BlockHeader
@@ -283,15 +304,15 @@ std::u16string ReadWholeFile(const std::filesystem::path &file, std::vector<char
     return {};
 }
 
-// The tallest bitmap strike that fits the display, or -1; the smallest
-// strike, or -1, in smallest.
-int FittingStrike(FT_Face face, int &smallest)
+// The tallest bitmap strike that fits the cell, or -1; the smallest strike,
+// or -1, in smallest.
+int FittingStrike(FT_Face face, CellSize cell, int &smallest)
 {
     int fitting = -1;
     smallest = -1;
     for (int strike = 0; strike < face->num_fixed_sizes; ++strike) {
         const FT_Short height = face->available_sizes[strike].height;
-        if (height <= kCellRows && (fitting < 0 || height > face->available_sizes[fitting].height))
+        if (height <= cell.height && (fitting < 0 || height > face->available_sizes[fitting].height))
             fitting = strike;
         if (smallest < 0 || height < face->available_sizes[smallest].height)
             smallest = strike;
@@ -299,40 +320,70 @@ int FittingStrike(FT_Face face, int &smallest)
     return fitting;
 }
 
-// Draws one glyph in black and white; the font's ascent is the cell's top row.
-bool RenderGlyph(FT_Library library, FT_Face face, FT_UInt index, int ascent, Glyph &glyph)
+// Whether the dot of a bitmap is lit: in a grey bitmap from half its full
+// level.
+bool BitmapDot(const FT_Bitmap &bitmap, const unsigned char *line, unsigned column)
 {
-    // An outline's own hints aim at sizes far above 7 pixels, where they
+    switch (bitmap.pixel_mode) {
+    case FT_PIXEL_MODE_MONO:
+        return ((line[column / 8] >> (7 - column % 8)) & 1U) != 0;
+    case FT_PIXEL_MODE_GRAY2:
+        return ((line[column / 4] >> (2 * (3 - column % 4))) & 3U) >= 2;
+    case FT_PIXEL_MODE_GRAY4:
+        return ((line[column / 2] >> (4 * (1 - column % 2))) & 15U) >= 8;
+    default: // 8-bit grey, the only other depth FreeType gives
+        return 2U * line[column] >= bitmap.num_grays;
+    }
+}
+
+// Draws one glyph in black and white, rowOffset being the cell row of the
+// font's ascent; its lit dots go into the glyph and its extent.
+bool RenderGlyph(FT_Face face, FT_UInt index, int rowOffset, MemoryBudget &budget, DrawnGlyph &glyph)
+{
+    // An outline's own hints aim at sizes far above a display's, where they
     // misplace or drop strokes; FreeType's auto-hinter keeps stems whole and
     // on the grid. A bitmap is drawn as it is either way.
     if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT) != 0)
         return false;
     const FT_GlyphSlot slot = face->glyph;
+    const FT_Bitmap &bitmap = slot->bitmap;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-    // A BDF glyph without its BITMAP lines comes with a size but no dots,
-    // which FreeType's conversion would read all the same.
-    if (!slot->bitmap.buffer && slot->bitmap.rows != 0 && slot->bitmap.width != 0)
+    // A BDF glyph without its BITMAP lines comes with a size but no dots.
+    if (!bitmap.buffer && bitmap.rows != 0 && bitmap.width != 0)
         return false;
-
-    // One byte per dot whatever the font's depth: a grey font's dot counts as
-    // lit from half its full level.
-    FT_Bitmap levels;
-    FT_Bitmap_Init(&levels);
-    const bool converted = FT_Bitmap_Convert(library, &slot->bitmap, &levels, 1) == 0;
-    for (unsigned row = 0; converted && row < levels.rows; ++row) {
-        const unsigned char *line = levels.buffer + static_cast<std::ptrdiff_t>(row) * levels.pitch;
-        for (unsigned column = 0; column < levels.width; ++column) {
-            if (2 * line[column] >= levels.num_grays)
-                glyph.dots.push_back(
-                    {slot->bitmap_left + static_cast<int>(column), ascent - slot->bitmap_top + static_cast<int>(row)});
-        }
+    const bool known = bitmap.pixel_mode == FT_PIXEL_MODE_MONO || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY
+                       || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY2 || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY4;
+    const auto pitch = static_cast<std::size_t>(std::abs(bitmap.pitch));
+    if (!known || !budget.Draws(pitch * bitmap.rows))
+        return false;
+    // Only the ends of each row count for the extent, and only the columns
+    // that fall inside the largest cell for the dots, so that a huge glyph
+    // costs its rows, not its area.
+    const int columns = static_cast<int>(bitmap.width);
+    for (unsigned row = 0; row < bitmap.rows; ++row) {
+        const unsigned char *line = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        const auto lit = [&](int column) { return BitmapDot(bitmap, line, static_cast<unsigned>(column)); };
+        int left = 0;
+        while (left < columns && !lit(left))
+            left += bitmap.pixel_mode == FT_PIXEL_MODE_MONO && left % 8 == 0 && line[left / 8] == 0 ? 8 : 1;
+        if (left >= columns)
+            continue;
+        int right = columns - 1;
+        while (!lit(right))
+            --right;
+        const int y = rowOffset - slot->bitmap_top + static_cast<int>(row);
+        glyph.lit.Add(slot->bitmap_left + left, y);
+        glyph.lit.Add(slot->bitmap_left + right, y);
+        const int first = std::max(left, -slot->bitmap_left);
+        const int last = std::min(right, kMaxCellSide - 1 - slot->bitmap_left);
+        for (int column = first; column <= last; ++column)
+            glyph.dots.SetDot(slot->bitmap_left + column, y, lit(column));
     }
-    FT_Bitmap_Done(library, &levels);
-    return converted;
+    return true;
 }
 
 // "the glyph of "é" (code 233)"
-std::u16string GlyphName(const Glyph &glyph)
+std::u16string GlyphName(const DrawnGlyph &glyph)
 {
     return u"the glyph of \"" + std::u16string(1, glyph.character) + u"\" (code " + Number(glyph.code) + u")";
 }
@@ -340,53 +391,74 @@ std::u16string GlyphName(const Glyph &glyph)
 // Every glyph of codes 32 to 255 at the face's size, and the cell they stand
 // in: a bitmap font's is its ascent and descent high and its widest advance
 // wide. An outline font's metrics leave room for accents on capitals,
-// brackets and more, which a 7-dot display cannot spare: there the cell is as
-// high as the ASCII letters and digits reach, from the highest dot to the
-// lowest.
+// brackets and more, which a small display cannot spare: there the cell is
+// as high as the ASCII letters and digits reach, from the highest dot to the
+// lowest (top and bottom, in the rows below the ascent).
 struct Drawn
 {
-    std::vector<Glyph> glyphs;
-    int columns = 0;
-    int rows = 0;
+    std::vector<DrawnGlyph> glyphs;
+    int ascent = 0;
+    CellSize cell{0, 0};
+    Extent letters;
 };
 
 // The name of the glyph that could not be drawn; empty when all were.
-std::u16string Draw(FT_Library library, FT_Face face, const CodePage &codePage, bool outline, Drawn &drawn)
+std::u16string Draw(FT_Face face, const CodePage &codePage, int rowOffset, MemoryBudget &budget, Drawn &drawn)
 {
     const FT_Size_Metrics &metrics = face->size->metrics;
-    const int ascent = static_cast<int>(metrics.ascender >> 6);
     drawn = Drawn{};
-    drawn.rows = static_cast<int>((metrics.ascender - metrics.descender) >> 6);
-    int top = ascent;
-    int bottom = ascent - 1;
+    drawn.ascent = static_cast<int>(metrics.ascender >> 6);
+    drawn.cell.height = static_cast<int>((metrics.ascender - metrics.descender) >> 6);
     for (std::int16_t code = kFirstGlyphCode; code <= kLastFontCode; ++code) {
-        Glyph glyph{code, codePage.CharOf(code), 0, {}};
+        DrawnGlyph glyph;
+        glyph.code = code;
+        glyph.character = codePage.CharOf(code);
         const FT_UInt index = FT_Get_Char_Index(face, glyph.character);
         if (index == 0)
             continue;
-        if (!RenderGlyph(library, face, index, ascent, glyph))
+        if (!RenderGlyph(face, index, rowOffset, budget, glyph))
             return GlyphName(glyph);
-        drawn.columns = std::max(drawn.columns, glyph.advance);
-        if (code < 127 && std::isalnum(code)) {
-            for (const Dot &dot : glyph.dots) {
-                top = std::min(top, dot.row);
-                bottom = std::max(bottom, dot.row);
-            }
+        drawn.cell.width = std::max(drawn.cell.width, glyph.advance);
+        const char16_t c = glyph.character;
+        if (!glyph.lit.Empty() && ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))) {
+            drawn.letters.Add(glyph.lit.left, glyph.lit.top);
+            drawn.letters.Add(glyph.lit.right, glyph.lit.bottom);
         }
         drawn.glyphs.push_back(std::move(glyph));
-    }
-    if (outline) {
-        drawn.rows = std::max(0, bottom - top + 1);
-        for (Glyph &glyph : drawn.glyphs) {
-            for (Dot &dot : glyph.dots)
-                dot.row -= top;
-        }
     }
     return {};
 }
 
+// An outline has no size of its own: it is drawn at the largest size whose
+// letters fit the cell, what little reaches outside there (an accent, a
+// tail) cut off. Returns the name of a glyph that could not be drawn, or
+// nothing; `fits` says whether a size was found.
+std::u16string DrawOutline(FT_Face face, const CodePage &codePage, CellSize cell, MemoryBudget &budget, Drawn &drawn,
+                           bool &fits)
+{
+    fits = true;
+    for (int pixels = 2 * cell.height; pixels > 0; --pixels) {
+        if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixels)) != 0)
+            break;
+        std::u16string error = Draw(face, codePage, 0, budget, drawn);
+        if (!error.empty())
+            return error;
+        const int rows = drawn.letters.Empty() ? 0 : drawn.letters.bottom - drawn.letters.top + 1;
+        if (drawn.cell.width > cell.width || rows > cell.height)
+            continue;
+        // Once more with the letters' top on the cell's top row.
+        const int top = drawn.letters.Empty() ? 0 : drawn.letters.top;
+        error = Draw(face, codePage, -top, budget, drawn);
+        drawn.ascent -= top;
+        drawn.cell.height = rows;
+        return error;
+    }
+    fits = false;
+    return {};
+}
+
 std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &bytes, const CodePage &codePage,
-                          GlyphFont &font)
+                          CellSize cell, GlyphFont &font)
 {
     MemoryBudget budget;
     FT_MemoryRec_ memory{&budget, Allocate, Free, Reallocate};
@@ -411,62 +483,71 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
         return u"the font in " + Quoted(file) + u" does not say which characters its glyphs are (no Unicode map)";
 
     // A bitmap strike is taken as its maker drew it, and refused when it does
-    // not fit. An outline has no size of its own: it is drawn at the largest
-    // size whose cell fits the display, what little reaches outside the cell
-    // there (an accent, a tail) cut off.
+    // not fit.
     int smallest = -1;
-    const int fitting = FittingStrike(face.get(), smallest);
+    const int fitting = FittingStrike(face.get(), cell, smallest);
     const bool outline = fitting < 0 && FT_IS_SCALABLE(face.get());
     if (!outline && (smallest < 0 || FT_Select_Size(face.get(), fitting >= 0 ? fitting : smallest) != 0))
         return u"the font in " + Quoted(file) + u" has neither an outline nor a bitmap strike to draw";
     Drawn drawn;
-    for (int pixels = outline ? 2 * kCellRows : 0; pixels >= 0; --pixels) {
-        if (outline && (pixels == 0 || FT_Set_Pixel_Sizes(face.get(), 0, static_cast<FT_UInt>(pixels)) != 0))
-            return FontIn(face.get(), file) + u" cannot be drawn within the display's " + Size(kCellColumns, kCellRows)
-                   + u" dots at any size";
-        std::u16string error = Draw(library.get(), face.get(), codePage, outline, drawn);
-        if (!error.empty())
-            return budget.exceeded ? outOfMemory() : error + u" in " + Quoted(file) + u" cannot be read";
-        if (drawn.columns <= kCellColumns && drawn.rows <= kCellRows)
-            break;
-        if (!outline)
-            return FontIn(face.get(), file) + u" is " + Size(drawn.columns, drawn.rows)
-                   + u" dots, larger than the display's " + Size(kCellColumns, kCellRows);
-    }
+    bool fits = true;
+    error = outline ? DrawOutline(face.get(), codePage, cell, budget, drawn, fits)
+                    : Draw(face.get(), codePage, static_cast<int>(face->size->metrics.ascender >> 6), budget, drawn);
+    if (budget.exceeded)
+        return outOfMemory();
+    if (!error.empty())
+        return error + u" in " + Quoted(file) + u" cannot be read";
+    if (!fits)
+        return FontIn(face.get(), file) + u" cannot be drawn within the display's " + Widened(SizeInWords(cell))
+               + u" dots at any size";
+    if (!outline && (drawn.cell.width > cell.width || drawn.cell.height > cell.height))
+        return FontIn(face.get(), file) + u" " + Widened(LargerThanCell(drawn.cell, cell));
 
-    for (const Glyph &glyph : drawn.glyphs) {
-        GlyphColumns dots{};
-        for (const Dot &dot : glyph.dots) {
-            if (dot.column >= 0 && dot.column < drawn.columns && dot.row >= 0 && dot.row < drawn.rows)
-                LightDot(dots, static_cast<std::size_t>(dot.column), static_cast<std::size_t>(dot.row));
-            else if (!outline)
-                return GlyphName(glyph) + u" in " + Quoted(file) + u" does not fit in the font's "
-                       + Size(drawn.columns, drawn.rows) + u" cell";
-        }
-        font[static_cast<std::size_t>(glyph.code)] = dots;
+    font.cell = cell;
+    font.ascent = drawn.ascent;
+    for (const DrawnGlyph &glyph : drawn.glyphs) {
+        const Extent &lit = glyph.lit;
+        if (!outline && !lit.Empty()
+            && (lit.left < 0 || lit.top < 0 || lit.right >= drawn.cell.width || lit.bottom >= drawn.cell.height))
+            return GlyphName(glyph) + u" in " + Quoted(file) + u" does not fit in the font's "
+                   + Widened(SizeInWords(drawn.cell)) + u" cell";
+        // What an outline draws outside its letters' cell is cut off.
+        font.glyphs[static_cast<std::size_t>(glyph.code)] = InCell(InCell(glyph.dots, drawn.cell), cell);
     }
     return {};
 }
 
 } // namespace
 
-FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::path &file, const CodePage &codePage)
+FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::path &file, const CodePage &codePage,
+                             CellSize cell)
 {
     FontFileResult result;
-    GlyphFont font;
-    result.error = ReadGlyphs(file, bytes, codePage, font);
-    if (result.error.empty())
-        result.font = font;
+    try {
+        GlyphFont font;
+        result.error = ReadGlyphs(file, bytes, codePage, cell, font);
+        if (result.error.empty())
+            result.font = font;
+    } catch (const std::bad_alloc &) {
+        // What little was still needed could not be had: the machine is short
+        // of memory, whatever the font.
+        result.error = u"there was not enough memory to read " + Quoted(file);
+    }
     return result;
 }
 
-FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage)
+FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage, CellSize cell)
 {
     std::vector<char> bytes;
-    std::u16string error = ReadWholeFile(file, bytes);
+    std::u16string error;
+    try {
+        error = ReadWholeFile(file, bytes);
+    } catch (const std::bad_alloc &) {
+        error = u"there was not enough memory to read " + Quoted(file);
+    }
     if (!error.empty())
         return {std::nullopt, std::move(error)};
-    return ReadFontBytes(std::move(bytes), file, codePage);
+    return ReadFontBytes(std::move(bytes), file, codePage, cell);
 }
 
 } // namespace qxm

@@ -1,20 +1,21 @@
 // Arbitrary bytes as a font file through the font reader: whatever they hold,
 // it ends cleanly with either a font or a message naming the file, and a font
-// it gives has no glyph below code 32 and no dot outside the 7 rows.
+// it gives has no glyph below code 32 and every glyph in the cell asked for.
 //
 // Input: byte 0 odd has the rest gzip-compressed first, so that fonts inside
-// compressed files get explored as well as broken compression; the rest is
-// the file.
+// compressed files get explored as well as broken compression, and its other
+// bits pick the cell; the rest is the file.
 
 #define ZLIB_CONST
+#include "core/chardata.h"
 #include "platform/fontfile/freetypefont.h"
 #include "tests/testcodepage.h"
 
 #include <zlib.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,14 +46,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size < 1)
         return 0;
+    static const qxm::CellSize kCells[] = {{5, 7}, {8, 8}, {6, 13}, {32, 32}};
+    const qxm::CellSize cell = kCells[(data[0] >> 1) % std::size(kCells)];
     std::vector<char> file = data[0] % 2 != 0 ? Gzipped(data + 1, size - 1) : std::vector<char>(data + 1, data + size);
-    const qxm::FontFileResult result = qxm::ReadFontBytes(std::move(file), "fuzz.font", TestCodePage());
+    const qxm::FontFileResult result = qxm::ReadFontBytes(std::move(file), "fuzz.font", TestCodePage(), cell);
     if (result.font.has_value() == !result.error.empty()
         || (!result.font && result.error.find(u"\"fuzz.font\"") == std::u16string::npos))
         std::abort();
-    for (std::size_t code = 0; result.font && code < result.font->size(); ++code) {
-        const std::optional<qxm::GlyphColumns> &glyph = (*result.font)[code];
-        if (glyph && (code < qxm::kFirstGlyphCode || *std::max_element(glyph->begin(), glyph->end()) > 0x7f))
+    for (std::size_t code = 0; result.font && code < result.font->glyphs.size(); ++code) {
+        const std::optional<qxm::Glyph> &glyph = result.font->glyphs[code];
+        if (glyph && (code < qxm::kFirstGlyphCode || glyph->Width() != cell.width || glyph->Height() != cell.height))
             std::abort();
     }
     return 0;

@@ -1,6 +1,8 @@
 #include "windows/main/frmmain.h"
 
+#include "core/chardata.h"
 #include "core/conversion.h"
+#include "core/fontdata.h"
 #include "core/productinfo.h"
 #include "core/runtimeerrortext.h"
 #include "core/windows1252codepage.h"
@@ -216,9 +218,11 @@ void FrmMain::Form_Load()
 
 void FrmMain::TxtInput_Change()
 {
-    const auto result =
-        qxm::ConvertText(CharData, qxm::Windows1252CodePage::Instance(), qxm::Utf16View(TxtInput->text()), CharPos);
-    TxtOutput->SetText(qxm::ToQString(result.text));
+    const QString text = TxtInput->text();
+    const qxm::FontDataResult result =
+        qxm::ConvertText(CharData, qxm::Windows1252CodePage::Instance(), qxm::Utf16View(text));
+    CharPos = qxm::CharPosAfter(static_cast<std::size_t>(text.size()), result.error);
+    TxtOutput->SetText(QString::fromUtf8(result.text.data(), static_cast<qsizetype>(result.text.size())));
     ShowConversionError(result.error ? QString::fromStdString(qxm::DescribeRunTimeError(*result.error)) : QString());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/chardata.h"
+#include "core/glyphfont.h"
 #include "platform/forms/form.h"
 #include "platform/forms/forminstance.h"
 
@@ -41,7 +41,7 @@ private:
     void ShowConversionError(const QString &message);
     void UpdateErrorMessage();
 
-    qxm::CharDataTable CharData;
+    qxm::GlyphFont CharData;
     std::int16_t CharPos = 0;
 
     QLabel *LblInput;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/fontdata.h"
+
+#include <memory>
+#include <optional>
+
+// One writer per format family; fontdata.cpp picks the one a format needs.
+namespace qxm {
+
+// BASCOM, Great Cow BASIC, Proton BASIC, C and Arduino: one line of source
+// per entry.
+std::unique_ptr<FontWriter> MakeSourceLinesWriter(const FontDataOptions &options, const GlyphFont &font,
+                                                  std::optional<CodeRange> table);
+
+} // namespace qxm

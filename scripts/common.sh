@@ -67,10 +67,12 @@ qxm_install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Configures the build with the given CMake options and builds it: all of
+# it, or only QXM_BUILD_TARGET and what that links when it is set.
 qxm_build() {
     cmake -S "$QXM_ROOT" -B "$QXM_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DQXM_WARNINGS_AS_ERRORS="${QXM_WARNINGS_AS_ERRORS:-OFF}" "$@"
-    cmake --build "$QXM_BUILD" --parallel "$(nproc)"
+    cmake --build "$QXM_BUILD" --parallel "$(nproc)" ${QXM_BUILD_TARGET:+--target "$QXM_BUILD_TARGET"}
 }
 
 # apt-get with a private state in the folder APT, whose sources are those

@@ -4,5 +4,8 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 qxm_install_missing "${QXM_BUILD_PACKAGES[@]}"
-qxm_build
-exec "$QXM_BUILD/windows/qxm" "$@"
+# Only the program and what it links: the tests, benchmarks and tools are
+# the test command's to build.
+QXM_BUILD_TARGET=qxm qxm_build
+# The build writes down where it puts the program.
+exec "$(<"$QXM_BUILD/qxm-program-path")" "$@"

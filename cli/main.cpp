@@ -157,7 +157,14 @@ int main(int argc, char *argv[])
                        .arg(QString::fromLocal8Bit(std::strerror(errno))));
         return ExitRunStopped;
     }
-    QCoreApplication app(argc, argv);
+    // Qt would take its own options (-platform, -qmljsdebugger=...) out of
+    // argv, even after "--": it gets the program's name alone, and the
+    // command's arguments come from the system.
+    std::string programName = kProgram;
+    char *qtArguments[] = {programName.data(), nullptr};
+    int qtArgumentCount = 1;
+    QCoreApplication app(qtArgumentCount, qtArguments);
+    qxm::KeepSystemReasonsInEnglish();
     QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(qxm::ProductInfo::Version));
 

@@ -35,6 +35,7 @@ const QByteArray kLineH = "Data &H7F , &H08 , &H08 , &H08 , &H7F  'H\r\n";
 const QByteArray kLineI = "Data &H00 , &H11 , &H5F , &H01 , &H00  'i\r\n";
 const QByteArray kLineA = "Data &H3F , &H44 , &H44 , &H44 , &H3F  'A\r\n";
 const QByteArray kLineSpace = "Data &H00 , &H00 , &H00 , &H00 , &H00  ' \r\n";
+const QByteArray kLineUnknown = "Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n";
 
 } // namespace
 
@@ -51,14 +52,15 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QByteArray>("output");
         QTest::addColumn<QString>("message");
-        QTest::newRow("one argument") << QStringList{"Hi"} << QByteArray() << kLineH + kLineI << QString();
         QTest::newRow("arguments joined by one space")
-            << QStringList{"H", "A"} << QByteArray() << kLineH + kLineSpace + kLineA << QString();
-        QTest::newRow("empty argument") << QStringList{""} << QByteArray() << QByteArray() << QString();
-        QTest::newRow("standard input, line by line")
-            << QStringList() << QByteArray("Hi\nA\r\n") << kLineH + kLineI + kLineA << QString();
-        QTest::newRow("standard input, last line without end")
-            << QStringList() << QByteArray("H\n\nA") << kLineH + kLineA << QString();
+            << QStringList{"Hi", "A"} << QByteArray() << kLineH + kLineI + kLineSpace + kLineA << QString();
+        QTest::newRow("empty argument, standard input unread")
+            << QStringList{""} << QByteArray("A") << QByteArray() << QString();
+        QTest::newRow("standard input, line by line, the last without an end")
+            << QStringList() << QByteArray("Hi\n\nA\r\nH") << kLineH + kLineI + kLineA + kLineH << QString();
+        QTest::newRow("byte-order marks in arguments, unit by unit")
+            << QStringList{QStringLiteral("\uFEFFA"), QStringLiteral("\uFFFEA")} << QByteArray()
+            << kLineUnknown + kLineA + kLineSpace + kLineUnknown + kLineA << QString();
         QTest::newRow("standard input with byte order mark")
             << QStringList() << QByteArray("\xef\xbb\xbfH") << kLineH << QString();
         QTest::newRow("c rows from standard input, in one array")
@@ -75,9 +77,9 @@ private slots:
             << QStringList{"-f", "proton", "H"} << QByteArray()
             << QByteArray("LedText:\r\nCData $7F, $08, $08, $08, $7F  'H\r\n") << QString();
 
-        QTest::newRow("tab in an argument")
-            << QStringList{"Hi\tA"} << QByteArray() << kLineH + kLineI
-            << "qxm-convert: Subscript out of range: character 3, tab (code 9), has no glyph\n";
+        QTest::newRow("control characters of a file name shown by their codes")
+            << QStringList{"--font", QStringLiteral("\x1b[2J\x7f\u009b")} << QByteArray() << QByteArray()
+            << "qxm-convert: there is no font file \"U+001B[2JU+007FU+009B\"\n";
         QTest::newRow("control character on the second input line")
             << QStringList() << QByteArray("A\nH\x01i\nA\n") << kLineA + kLineH
             << "qxm-convert: line 2: Subscript out of range: character 2, U+0001 (code 1), has no glyph\n";
@@ -97,23 +99,17 @@ private slots:
                                               "(code 0), has no glyph\n";
         QTest::newRow("too long, counted in code units")
             << QStringList{QStringLiteral("\U0001F600").repeated(16384)} << QByteArray() << QByteArray()
-            << "qxm-convert: Overflow: the text has 32768 code units, "
-               "at most 32767 can be converted (16384 characters: a "
-               "character outside the Basic Multilingual Plane counts "
-               "as two)\n";
-        QTest::newRow("DEL, a control character") << QStringList()
-                                                  << QByteArray("A\x7f"
-                                                                "B\n")
-                                                  << kLineA
-                                                  << "qxm-convert: line 1: Subscript out of range: character 2, "
-                                                     "U+007F (code 127), is a control character\n";
+            << "qxm-convert: Overflow: the text has 32768 code units, at most 32767 can be converted (16384 "
+               "characters: a character outside the Basic Multilingual Plane counts as two)\n";
+        QTest::newRow("DEL, a control character")
+            << QStringList() << QByteArray("A\x7f\n") << kLineA
+            << "qxm-convert: line 1: Subscript out of range: character 2, U+007F (code 127), is a control character\n";
         QTest::newRow("C1 control") << QStringList{QStringLiteral("A\u0081")} << QByteArray() << kLineA
                                     << "qxm-convert: Subscript out of range: character 2, U+0081 (code 129), is a "
                                        "control character\n";
-        QTest::newRow("stop after an emoji") << QStringList{QStringLiteral("\U0001F600\t")} << QByteArray()
-                                             << QByteArray("Data &H20 , &H40 , &H45 , &H48 , &H30  '?\r\n").repeated(2)
-                                             << "qxm-convert: Subscript out of range: character 2 (code unit 3), "
-                                                "tab (code 9), has no glyph\n";
+        QTest::newRow("stop after an emoji")
+            << QStringList{QStringLiteral("\U0001F600\t")} << QByteArray() << kLineUnknown.repeated(2)
+            << "qxm-convert: Subscript out of range: character 2 (code unit 3), tab (code 9), has no glyph\n";
     }
 
     void shouldWriteTheLinesThenReportAnyStop()

@@ -136,6 +136,8 @@ std::optional<QString> readCommandLine(const QCommandLineParser &parser, const O
     if (command.table && (!command.texts.isEmpty() || settings.preview))
         return QStringLiteral("--table writes the whole font: it takes no TEXT and no --preview");
     command.outputFile = parser.value(options.output);
+    if (parser.isSet(options.output) && command.outputFile.isEmpty())
+        return QStringLiteral("-o takes a file name, or - for standard output");
     if (parser.isSet(options.font))
         command.fontFile = parser.value(options.font);
     return std::nullopt;

@@ -159,6 +159,8 @@ std::optional<QString> ReadCommandLine(const QCommandLineParser &parser, const O
     if (command.table && (!command.texts.isEmpty() || settings.preview))
         return QStringLiteral("--table writes the whole font: it takes no TEXT and no --preview");
     command.outputFile = parser.value(options.output);
+    if (parser.isSet(options.output) && command.outputFile.isEmpty())
+        return QStringLiteral("-o takes a file name, or - for standard output");
     if (parser.isSet(options.font))
         command.fontFile = parser.value(options.font);
     return std::nullopt;
@@ -180,7 +182,14 @@ int main(int argc, char *argv[])
                        .arg(QString::fromLocal8Bit(std::strerror(errno))));
         return ExitRunStopped;
     }
-    QCoreApplication app(argc, argv);
+    // Qt would take its own options (-platform, -qmljsdebugger=...) out of
+    // argv, even after "--": it gets the program's name alone, and the
+    // command's arguments come from the system.
+    std::string programName = kProgram;
+    char *qtArguments[] = {programName.data(), nullptr};
+    int qtArgumentCount = 1;
+    QCoreApplication app(qtArgumentCount, qtArguments);
+    qxm::KeepSystemReasonsInEnglish();
     QCoreApplication::setApplicationName(QString::fromLatin1(kProgram));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(qxm::ProductInfo::Version));
 

@@ -12,7 +12,7 @@
 
 void WriteError(const QString &message)
 {
-    std::fprintf(stderr, "qxm-convert: %s\n", message.toLocal8Bit().constData());
+    std::fprintf(stderr, "qxm-convert: %s\n", qxm::TerminalText(message).constData());
 }
 
 OutputTarget::OutputTarget() = default;

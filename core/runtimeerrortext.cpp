@@ -1,6 +1,7 @@
 #include "core/runtimeerrortext.h"
 
 #include "core/conversion.h"
+#include "core/printabletext.h"
 #include "core/utf8.h"
 
 namespace qxm {
@@ -33,11 +34,7 @@ std::string NameOf(char16_t character)
         AppendUtf8(quoted, character);
         return quoted + "'";
     }
-    static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    std::string number = "U+";
-    for (int shift = 12; shift >= 0; shift -= 4)
-        number += kHexDigits[(character >> shift) & 0xF];
-    return number;
+    return CharacterCode(character);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -299,6 +300,8 @@ std::u16string ReadWholeFile(const std::filesystem::path &file, std::vector<char
 
     bytes.resize(static_cast<std::size_t>(size));
     std::ifstream stream(file, std::ios::binary);
+    if (!stream.is_open())
+        return u"cannot read the font file " + Quoted(file) + u": " + Widened(std::generic_category().message(errno));
     if (!stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         return u"cannot read the font file " + Quoted(file);
     return {};

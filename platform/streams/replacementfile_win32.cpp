@@ -47,8 +47,12 @@ ReplacementFile::~ReplacementFile()
 
 bool ReplacementFile::Open()
 {
-    // Beside the old file, so that the rename stays within its volume.
-    const std::wstring aside = m_system->name + L".qxm-" + std::to_wstring(GetCurrentProcessId());
+    // Beside the old file, so that the rename stays within its volume, under
+    // a short name of its own: one built from the old file's could pass the
+    // file system's limit on a name.
+    const std::wstring &name = m_system->name;
+    const std::wstring aside =
+        name.substr(0, name.find_last_of(L'\\') + 1) + L".qxm-" + std::to_wstring(GetCurrentProcessId());
     m_system->handle =
         CreateFileW(aside.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_system->handle == INVALID_HANDLE_VALUE)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QStringList>
 
@@ -26,10 +27,22 @@ int StandardOutputHandle();
 // opened it with, appending included; 0 when it is neither.
 int StandardStreamNamed(const QString &name);
 
-// The arguments as the user typed them, the program's name first; nothing,
-// with the 1-based number of the first one that is not UTF-8 in
-// badArgument, when one is not.
+// The arguments as the user typed them, the program's name first, read from
+// the system rather than from Qt, which takes its own options (-platform,
+// -qmljsdebugger=...) out of the arguments it is given; nothing, with the
+// 1-based number of the first one that is not UTF-8 in badArgument, when one
+// is not.
 std::optional<QStringList> CommandLineArguments(int argc, char *argv[], int &badArgument);
+
+// Makes the system give its reasons for a failure (strerror) in English,
+// as the rest of every message is, whatever the user's locale; call it once
+// Qt has set the locale from the environment.
+void KeepSystemReasonsInEnglish();
+
+// The bytes that show a message on the terminal as text: every control
+// character written as its code, so that nothing from a file or an argument
+// can act on the terminal, and in the terminal's own character set.
+QByteArray TerminalText(const QString &message);
 
 // Writes all of the bytes, or fails. A write cut short says nothing; the next
 // one gives the system's reason, in the device's error string.

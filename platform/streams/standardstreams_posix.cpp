@@ -1,5 +1,6 @@
 #include "platform/streams/standardstreams.h"
 
+#include "core/printabletext.h"
 #include "core/utf8.h"
 #include "platform/text/qtext.h"
 
@@ -8,9 +9,12 @@
 #include <QString>
 
 #include <cerrno>
+#include <clocale>
+#include <cstring>
 #include <string_view>
 
 #include <fcntl.h>
+#include <langinfo.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +67,30 @@ std::optional<QStringList> CommandLineArguments(int argc, char *argv[], int &bad
         arguments.append(ToQString(*argument));
     }
     return arguments;
+}
+
+void KeepSystemReasonsInEnglish()
+{
+    // In a locale of another character set a translated reason would also
+    // come in bytes that Qt, which takes every locale for UTF-8, misreads.
+    std::setlocale(LC_MESSAGES, "C");
+}
+
+QByteArray TerminalText(const QString &message)
+{
+    // Arguments and file names are read as UTF-8 whatever the locale; a
+    // terminal set to another character set would show UTF-8 wrongly, and
+    // might take some of its bytes (0x80 to 0x9F) for C1 controls, so there
+    // everything past ASCII is written by its code. The character set is the
+    // environment's, not that of the locale Qt may have switched to.
+    static const bool utf8 = [] {
+        const locale_t environment = newlocale(LC_CTYPE_MASK, "", nullptr);
+        const bool isUtf8 = environment && std::strcmp(nl_langinfo_l(CODESET, environment), "UTF-8") == 0;
+        if (environment)
+            freelocale(environment);
+        return isUtf8;
+    }();
+    return ToQString(PrintableText(Utf16View(message), !utf8)).toUtf8();
 }
 
 std::filesystem::path FileSystemPath(const QString &name)

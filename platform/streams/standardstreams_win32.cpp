@@ -1,12 +1,18 @@
 #include "platform/streams/standardstreams.h"
 
-#include <QCoreApplication>
+#include "core/printabletext.h"
+#include "platform/text/qtext.h"
+
 #include <QString>
 
 #include <cstdio>
+#include <new>
 
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include <shellapi.h> // needs windows.h first
 
 namespace qxm {
 
@@ -32,9 +38,27 @@ int StandardStreamNamed(const QString &)
 
 std::optional<QStringList> CommandLineArguments(int, char *[], int &badArgument)
 {
-    // Windows hands Qt the arguments in UTF-16 already.
+    // In UTF-16 from the system, not from the program's 8-bit argv.
     badArgument = 0;
-    return QCoreApplication::arguments();
+    int count = 0;
+    wchar_t **arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments)
+        throw std::bad_alloc(); // its only failure
+    QStringList list;
+    for (int index = 0; index < count; ++index)
+        list.append(QString::fromWCharArray(arguments[index]));
+    LocalFree(arguments);
+    return list;
+}
+
+void KeepSystemReasonsInEnglish()
+{
+    // The C runtime's reasons are in English already.
+}
+
+QByteArray TerminalText(const QString &message)
+{
+    return ToQString(PrintableText(Utf16View(message), false)).toLocal8Bit();
 }
 
 std::filesystem::path FileSystemPath(const QString &name)

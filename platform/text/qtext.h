@@ -15,9 +15,11 @@ inline std::u16string_view Utf16View(const QString &text)
     return {reinterpret_cast<const char16_t *>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
+// Not QString::fromUtf16, which takes a leading U+FEFF or U+FFFE for a
+// byte-order mark and would drop it or swap the bytes of every unit after it.
 inline QString ToQString(std::u16string_view text)
 {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar *>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace qxm

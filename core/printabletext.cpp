@@ -1,0 +1,36 @@
+#include "core/printabletext.h"
+
+#include "core/conversion.h"
+
+#include <cstdio>
+
+namespace qxm {
+
+std::string CharacterCode(char32_t character)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(character));
+    return code;
+}
+
+std::u16string PrintableText(std::u16string_view text, bool asciiOnly)
+{
+    std::u16string shown;
+    shown.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char16_t unit = text[at];
+        if (unit >= u' ' && !IsControlAboveSpace(unit) && (!asciiOnly || unit < 0x80)) {
+            shown += unit;
+            continue;
+        }
+        char32_t character = unit;
+        if (unit >= 0xD800 && unit <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00
+            && text[at + 1] <= 0xDFFF)
+            character = 0x10000 + ((character - 0xD800) << 10) + (text[++at] - 0xDC00);
+        for (const char digit : CharacterCode(character))
+            shown += static_cast<char16_t>(digit);
+    }
+    return shown;
+}
+
+} // namespace qxm

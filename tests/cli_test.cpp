@@ -217,9 +217,15 @@ private slots:
             << R"(tr '\0' A </dev/zero | ([ -n "$ASAN_OPTIONS" ] || ulimit -v 400000; "$0"))" << 1 << QByteArray()
             << QByteArray("qxm-convert: line 1: Overflow: the text has more than 32767 characters, at most 32767 "
                           "can be converted\n");
-        QTest::newRow("C keyword as a name") << R"("$0" -f c --name int H)" << 2 << QByteArray()
-                                             << QByteArray("qxm-convert: --name 'int' is a word that c reserves: "
-                                                           "choose another name\n");
+        QTest::newRow("names checked and written alike in a Turkish locale")
+            << R"sh(export LC_ALL=tr_TR.UTF-8; "$0" --table -f c --name digits | head -n 1; "$0" --table | head -n 1
+                    "$0" --name DIM H 2>&1 | head -n 1; "$0" -f c --name main H 2>&1 | head -n 1
+                    "$0" -f arduino --name if H)sh"
+            << 2
+            << QByteArray("#define DIGITS_FIRST 32\nConst LedText_First = 32\r\nqxm-convert: --name 'DIM' is a word "
+                          "that bascom reserves: choose another name\nqxm-convert: --name 'main' is a word that c "
+                          "reserves: choose another name\n")
+            << QByteArray("qxm-convert: --name 'if' is a word that arduino reserves: choose another name\n");
         QTest::newRow("BASIC word as a name, in any case")
             << R"("$0" --name data H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --name 'data' is a word that bascom reserves: choose another name\n");

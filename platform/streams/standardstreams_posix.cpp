@@ -79,13 +79,17 @@ void KeepSystemReasonsInEnglish()
 QByteArray TerminalText(const QString &message)
 {
     // Arguments and file names are read as UTF-8 whatever the locale; a
-    // terminal set to another character set would show UTF-8 wrongly, and
-    // might take some of its bytes (0x80 to 0x9F) for C1 controls, so there
-    // everything past ASCII is written by its code. The character set is the
-    // environment's, not that of the locale Qt may have switched to.
+    // terminal set to an 8-bit character set (ISO-8859-9, say) would show
+    // UTF-8 wrongly, and might take some of its bytes (0x80 to 0x9F) for C1
+    // controls, so there everything past ASCII is written by its code. The
+    // plain C locale names ASCII, yet its terminals are UTF-8 nearly always,
+    // as Python also assumes. The character set is the environment's, not
+    // that of the locale Qt may have switched to.
     static const bool utf8 = [] {
         const locale_t environment = newlocale(LC_CTYPE_MASK, "", nullptr);
-        const bool isUtf8 = environment && std::strcmp(nl_langinfo_l(CODESET, environment), "UTF-8") == 0;
+        const char *characterSet = environment ? nl_langinfo_l(CODESET, environment) : "UTF-8";
+        const bool isUtf8 =
+            std::strcmp(characterSet, "UTF-8") == 0 || std::strcmp(characterSet, "ANSI_X3.4-1968") == 0;
         if (environment)
             freelocale(environment);
         return isUtf8;

@@ -50,6 +50,8 @@ constexpr ReservedWords kReserved[] = {
      "Then To Until Wend While Word Xor"},
     {Format::C, kCKeywords},
     {Format::Arduino, kCKeywords},
+    {Format::Max72xx, kCKeywords},
+    {Format::Max72xx, "MD_MAX72XX"},
 };
 
 constexpr FormatInfo kFormats[] = {
@@ -58,7 +60,12 @@ constexpr FormatInfo kFormats[] = {
     {Format::Proton, "proton", "Proton BASIC CData table", "bas", true},
     {Format::C, "c", "C array", "h", false},
     {Format::Arduino, "arduino", "Arduino array in program memory (PROGMEM)", "h", false},
+    {Format::Max72xx, "max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", false},
 };
+
+// The libraries that keep one byte a column: their fonts are at most 8 dots
+// high.
+constexpr Format kByteColumnFormats[] = {Format::Max72xx};
 
 bool SameWord(std::string_view a, std::string_view b, bool caseSensitive)
 {
@@ -155,6 +162,13 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
         }
         options.cell = *cell;
         options.cellChosen = true;
+        if (cell->height > 8 && std::find(std::begin(kByteColumnFormats), std::end(kByteColumnFormats),
+                                          options.format) != std::end(kByteColumnFormats)) {
+            choice.refusal = "--size '" + std::string(*choices.size) + "' is " + std::to_string(cell->height)
+                             + " dots high: " + std::string(found->id)
+                             + " keeps a column in one byte, so at most 8 dots";
+            return choice;
+        }
     }
     options.layout = DefaultLayout(choices.rows, options.cell);
     if (choices.firstBit) {
@@ -193,7 +207,12 @@ GlyphFont FontForRun(const GlyphFont &fontInCell, const FontDataOptions &options
 std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const GlyphFont &font,
                                        std::optional<CodeRange> table)
 {
-    return MakeSourceLinesWriter(options, font, table);
+    switch (options.format) {
+    case Format::Max72xx:
+        return MakeMax72xxWriter(options, font);
+    default:
+        return MakeSourceLinesWriter(options, font, table);
+    }
 }
 
 FontDataResult FormatText(FontWriter &writer, const GlyphFont &font, const CodePage &codePage, std::u16string_view text,

@@ -23,6 +23,7 @@ enum class Format {
     Proton,
     C,
     Arduino,
+    Max72xx,
 };
 
 struct FormatInfo

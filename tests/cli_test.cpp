@@ -228,6 +228,19 @@ private slots:
                     avr-gcc -mmcu=atmega328p -Os -include avr/pgmspace.h p.c -o p.elf &&
                     avr-nm p.elf | sed -n 's/.* \(.\) LedText$/\1/p'; done)sh"
             << 0 << QByteArray("D\nT\n") << QByteArray();
+        // MD_MAX72XX reads a table as its setFont() and getChar() do, in a
+        // sketch's declaration of it, with the text's bytes as codes.
+        QTest::newRow("MD_MAX72XX's font table, drawn as --preview shows it and kept in flash")
+            << R"sh(cd "$1" && for a in --table "--size 8x8" "--font /usr/share/fonts/X11/misc/5x8.pcf.gz --size 6x8 \
+                    --proportional"; do if [ "$a" = --table ]; then t='Ag~ j' && "$0" -f max72xx --table >font.h
+                    else t='Agé€ j' && "$0" $a -f max72xx "$t" >font.h; fi && g++ -Wall -Wextra -Werror -I \
+                    "$2/libraries/md_max72xx" -include font.h "$2/libraries/max72xx_draw.cpp" -o draw &&
+                    ./draw "$(printf %s "$t" | iconv -t WINDOWS-1252)" >drawn &&
+                    "$0" ${a#--table} --preview "$t" | diff - drawn || exit 1; done
+                    echo 'int main() { return pgm_read_byte(&LedText[6]); }' >use.cpp && avr-g++ -mmcu=atmega328p \
+                    -Os -include avr/pgmspace.h -I "$2/libraries/md_max72xx" -include font.h use.cpp -o use.elf &&
+                    avr-nm use.elf | sed -n 's/.* \(.\) .*LedText$/\1/p')sh"
+            << 0 << QByteArray("t\n") << QByteArray();
         QTest::newRow("a font's glyphs, in the whole font up to code 255")
             << R"("$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table | tail -n 1)" << 0
             << QByteArray("Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n") << QByteArray();
@@ -236,7 +249,7 @@ private slots:
             << QByteArray("old\nf\n") << QByteArray("qxm-convert: there is no font file \"nofont\"\n");
         QTest::newRow("unknown format") << R"("$0" -f basic H)" << 2 << QByteArray()
                                         << QByteArray("qxm-convert: unknown format 'basic': use one of bascom, gcb, "
-                                                      "proton, c, arduino\n");
+                                                      "proton, c, arduino, max72xx\n");
         QTest::newRow("no bit below the bottom dot")
             << R"("$0" --first-bit 5 H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n");

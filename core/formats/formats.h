@@ -13,4 +13,7 @@ namespace qxm {
 std::unique_ptr<FontWriter> MakeSourceLinesWriter(const FontDataOptions &options, const GlyphFont &font,
                                                   std::optional<CodeRange> table);
 
+// Font formats, written whole in the footer: MD_MAX72XX's font table.
+std::unique_ptr<FontWriter> MakeMax72xxWriter(const FontDataOptions &options, const GlyphFont &font);
+
 } // namespace qxm

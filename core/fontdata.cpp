@@ -52,6 +52,11 @@ constexpr ReservedWords kReserved[] = {
     {Format::Arduino, kCKeywords},
     {Format::Max72xx, kCKeywords},
     {Format::Max72xx, "MD_MAX72XX"},
+    // Python's keywords, and the exception the font raises for a character
+    // it lacks
+    {Format::Luma, "False None True and as assert async await break class continue def del elif else except finally "
+                   "for from global if import in is lambda nonlocal not or pass raise return try while with yield "
+                   "IndexError"},
 };
 
 constexpr FormatInfo kFormats[] = {
@@ -61,11 +66,12 @@ constexpr FormatInfo kFormats[] = {
     {Format::C, "c", "C array", "h", false},
     {Format::Arduino, "arduino", "Arduino array in program memory (PROGMEM)", "h", false},
     {Format::Max72xx, "max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", false},
+    {Format::Luma, "luma", "Python font for luma.core.legacy text()", "py", false},
 };
 
 // The libraries that keep one byte a column: their fonts are at most 8 dots
 // high.
-constexpr Format kByteColumnFormats[] = {Format::Max72xx};
+constexpr Format kByteColumnFormats[] = {Format::Max72xx, Format::Luma};
 
 bool SameWord(std::string_view a, std::string_view b, bool caseSensitive)
 {
@@ -210,6 +216,8 @@ std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const Gly
     switch (options.format) {
     case Format::Max72xx:
         return MakeMax72xxWriter(options, font);
+    case Format::Luma:
+        return MakeLumaWriter(options, font);
     default:
         return MakeSourceLinesWriter(options, font, table);
     }

@@ -24,6 +24,7 @@ enum class Format {
     C,
     Arduino,
     Max72xx,
+    Luma,
 };
 
 struct FormatInfo

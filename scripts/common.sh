@@ -45,7 +45,10 @@ QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-de
     sway wtype qt6-wayland
     # a window manager to frame the windows, and a screen reader's view: the
     # accessibility bus on a session bus of its own, read with pyatspi
-    xfwm4 dbus-daemon at-spi2-core python3-pyatspi)
+    xfwm4 dbus-daemon at-spi2-core python3-pyatspi
+    # the libraries that take the font formats: luma on a MAX7219 chain,
+    # with Pillow
+    python3-luma.led-matrix python3-luma.core python3-pil)
 
 # The web page: Emscripten (with its own clang and binaryen) builds it, and
 # its tests drive Debian's Chromium headless through chromium-driver.

@@ -249,7 +249,7 @@ private slots:
             << QByteArray("old\nf\n") << QByteArray("qxm-convert: there is no font file \"nofont\"\n");
         QTest::newRow("unknown format") << R"("$0" -f basic H)" << 2 << QByteArray()
                                         << QByteArray("qxm-convert: unknown format 'basic': use one of bascom, gcb, "
-                                                      "proton, c, arduino, max72xx\n");
+                                                      "proton, c, arduino, max72xx, luma\n");
         QTest::newRow("no bit below the bottom dot")
             << R"("$0" --first-bit 5 H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n");

@@ -67,6 +67,7 @@ constexpr FormatInfo kFormats[] = {
     {Format::Arduino, "arduino", "Arduino array in program memory (PROGMEM)", "h", false},
     {Format::Max72xx, "max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", false},
     {Format::Luma, "luma", "Python font for luma.core.legacy text()", "py", false},
+    {Format::Bdf, "bdf", "BDF font for u8g2's bdfconv, X11 and FontForge", "bdf", false},
 };
 
 // The libraries that keep one byte a column: their fonts are at most 8 dots
@@ -218,6 +219,8 @@ std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const Gly
         return MakeMax72xxWriter(options, font);
     case Format::Luma:
         return MakeLumaWriter(options, font);
+    case Format::Bdf:
+        return MakeBdfWriter(options, font);
     default:
         return MakeSourceLinesWriter(options, font, table);
     }

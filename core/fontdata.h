@@ -25,6 +25,7 @@ enum class Format {
     Arduino,
     Max72xx,
     Luma,
+    Bdf,
 };
 
 struct FormatInfo

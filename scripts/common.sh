@@ -46,9 +46,9 @@ QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-de
     # a window manager to frame the windows, and a screen reader's view: the
     # accessibility bus on a session bus of its own, read with pyatspi
     xfwm4 dbus-daemon at-spi2-core python3-pyatspi
-    # the libraries that take the font formats: luma on a MAX7219 chain,
-    # with Pillow
-    python3-luma.led-matrix python3-luma.core python3-pil)
+    # the libraries and tools that take the font formats: luma on a MAX7219
+    # chain with Pillow, and bdftopcf
+    python3-luma.led-matrix python3-luma.core python3-pil xfonts-utils)
 
 # The web page: Emscripten (with its own clang and binaryen) builds it, and
 # its tests drive Debian's Chromium headless through chromium-driver.

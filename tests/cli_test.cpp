@@ -241,6 +241,17 @@ private slots:
                     -Os -include avr/pgmspace.h -I "$2/libraries/md_max72xx" -include font.h use.cpp -o use.elf &&
                     avr-nm use.elf | sed -n 's/.* \(.\) .*LedText$/\1/p')sh"
             << 0 << QByteArray("t\n") << QByteArray();
+        // A BDF font of the whole font, and the PCF that bdftopcf compiles,
+        // read back with the same cell give the same output, byte for byte.
+        QTest::newRow("a BDF font read back, as it is and as PCF, in every format")
+            << R"sh(cd "$1" && formats=$("$0" -f - 2>&1 | sed -n 's/.*use one of //p' | tr -d ,) &&
+                    for a in "" --proportional "--font /usr/share/fonts/X11/misc/8x13.pcf.gz --size 8x13" \
+                    "--font /usr/share/fonts/X11/misc/8x13.pcf.gz --size 8x13 --proportional"; do
+                    s=${a#--font * } && "$0" $a -f bdf --table >f.bdf && bdftopcf -o f.pcf f.bdf || exit 1
+                    for f in $formats; do for t in --table 'Agé€ j'; do "$0" $a -f $f "$t" >a 2>&1; echo $? >>a
+                    for font in f.bdf f.pcf; do "$0" --font $font $s -f $f "$t" >b 2>&1; echo $? >>b
+                    cmp a b || exit 1; done; done; done; done)sh"
+            << 0 << QByteArray() << QByteArray();
         QTest::newRow("a font's glyphs, in the whole font up to code 255")
             << R"("$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table | tail -n 1)" << 0
             << QByteArray("Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n") << QByteArray();
@@ -249,7 +260,7 @@ private slots:
             << QByteArray("old\nf\n") << QByteArray("qxm-convert: there is no font file \"nofont\"\n");
         QTest::newRow("unknown format") << R"("$0" -f basic H)" << 2 << QByteArray()
                                         << QByteArray("qxm-convert: unknown format 'basic': use one of bascom, gcb, "
-                                                      "proton, c, arduino, max72xx, luma\n");
+                                                      "proton, c, arduino, max72xx, luma, bdf\n");
         QTest::newRow("no bit below the bottom dot")
             << R"("$0" --first-bit 5 H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n");

@@ -169,8 +169,9 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
         }
         options.cell = *cell;
         options.cellChosen = true;
-        if (cell->height > 8 && std::find(std::begin(kByteColumnFormats), std::end(kByteColumnFormats),
-                                          options.format) != std::end(kByteColumnFormats)) {
+        if (cell->height > 8
+            && std::find(std::begin(kByteColumnFormats), std::end(kByteColumnFormats), options.format)
+                   != std::end(kByteColumnFormats)) {
             choice.refusal = "--size '" + std::string(*choices.size) + "' is " + std::to_string(cell->height)
                              + " dots high: " + std::string(found->id)
                              + " keeps a column in one byte, so at most 8 dots";

@@ -24,7 +24,6 @@ struct BdfGlyph
 {
     std::string name;
     long encoding = 0;
-    int advance = 0;
     Glyph glyph;
 };
 
@@ -50,24 +49,23 @@ public:
         // glyph, as --preview shows such a character. Code 0 is no
         // character that a text converts, so reading the font back leaves
         // it out.
-        std::vector<BdfGlyph> glyphs{{"defaultchar", 0, 0, GlyphOf(m_font, -1)}}; // no code's glyph: dark
+        std::vector<BdfGlyph> glyphs{{"defaultchar", 0, GlyphOf(m_font, -1)}}; // no code's glyph: dark
         for (NotedGlyphs::Noted &noted : m_noted.InCodeOrder(m_font)) {
             char name[16];
             std::snprintf(name, sizeof name, "uni%04X", static_cast<unsigned>(noted.character));
-            glyphs.push_back({name, noted.character, 0, std::move(noted.glyph)});
+            glyphs.push_back({name, noted.character, std::move(noted.glyph)});
         }
         // In the order of their characters, as BDF fonts keep them.
         std::sort(glyphs.begin() + 1, glyphs.end(),
                   [](const BdfGlyph &a, const BdfGlyph &b) { return a.encoding < b.encoding; });
         int widest = 0;
         long advances = 0;
-        for (BdfGlyph &glyph : glyphs) {
-            glyph.advance = glyph.glyph.Width() + gap;
+        for (const BdfGlyph &glyph : glyphs) {
             widest = std::max(widest, glyph.glyph.Width());
-            advances += glyph.advance;
+            advances += glyph.glyph.Width() + gap;
         }
-        const long averageWidth = (advances * 10 + static_cast<long>(glyphs.size()) / 2)
-                                  / static_cast<long>(glyphs.size());
+        const long averageWidth =
+            (advances * 10 + static_cast<long>(glyphs.size()) / 2) / static_cast<long>(glyphs.size());
         const std::string box = " " + std::to_string(height) + " 0 " + std::to_string(ascent - height) + "\n";
         const std::string sizes = std::to_string(height) + "-" + std::to_string(height * 10) + "-"
                                   + std::to_string(kDotsPerInch) + "-" + std::to_string(kDotsPerInch);
@@ -101,10 +99,11 @@ public:
             bdf += property + "\n";
         bdf += "ENDPROPERTIES\nCHARS " + std::to_string(glyphs.size()) + "\n";
         for (const BdfGlyph &glyph : glyphs) {
+            const int advance = glyph.glyph.Width() + gap;
             bdf += "STARTCHAR " + glyph.name + "\nENCODING " + std::to_string(glyph.encoding) + "\n";
             // The scalable width, in thousandths of the size in points.
-            bdf += "SWIDTH " + std::to_string((glyph.advance * 1000 + height / 2) / height) + " 0\n";
-            bdf += "DWIDTH " + std::to_string(glyph.advance) + " 0\n";
+            bdf += "SWIDTH " + std::to_string((advance * 1000 + height / 2) / height) + " 0\n";
+            bdf += "DWIDTH " + std::to_string(advance) + " 0\n";
             bdf += "BBX " + std::to_string(glyph.glyph.Width()) + box + "BITMAP\n";
             // A row in bytes, most significant bit first, as BDF writes it.
             const GlyphBytes rows = LayOutGlyph(glyph.glyph, {true, 7});

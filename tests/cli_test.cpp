@@ -71,9 +71,6 @@ private slots:
         QTest::newRow("one picture per line")
             << QStringList{"-p"} << QByteArray("_\n") << QByteArray(".....\n").repeated(6) + "#####\n"
             << QString();
-        QTest::newRow("proton label and lines")
-            << QStringList{"-f", "proton", "H"} << QByteArray()
-            << QByteArray("LedText:\r\nCData $7F, $08, $08, $08, $7F  'H\r\n") << QString();
 
         QTest::newRow("tab in an argument")
             << QStringList{"Hi\tA"} << QByteArray() << kLineH + kLineI
@@ -196,9 +193,6 @@ private slots:
             << R"(tr '\0' A </dev/zero | ([ -n "$ASAN_OPTIONS" ] || ulimit -v 400000; "$0"))" << 1 << QByteArray()
             << QByteArray("qxm-convert: line 1: Overflow: the text has more than 32767 characters, at most 32767 "
                           "can be converted\n");
-        QTest::newRow("C keyword as a name") << R"("$0" -f c --name int H)" << 2 << QByteArray()
-                                             << QByteArray("qxm-convert: --name 'int' is a word that c reserves: "
-                                                           "choose another name\n");
         QTest::newRow("BASIC word as a name, in any case")
             << R"("$0" --name data H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --name 'data' is a word that bascom reserves: choose another name\n");

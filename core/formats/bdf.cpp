@@ -50,10 +50,10 @@ public:
         // character that a text converts, so reading the font back leaves
         // it out.
         std::vector<BdfGlyph> glyphs{{"defaultchar", 0, GlyphOf(m_font, -1)}}; // no code's glyph: dark
-        for (NotedGlyphs::Noted &noted : m_noted.InCodeOrder(m_font)) {
+        for (const NotedGlyphs::Noted &noted : m_noted.InCodeOrder(m_font)) {
             char name[16];
             std::snprintf(name, sizeof name, "uni%04X", static_cast<unsigned>(noted.character));
-            glyphs.push_back({name, noted.character, std::move(noted.glyph)});
+            glyphs.push_back({name, noted.character, noted.glyph});
         }
         // In the order of their characters, as BDF fonts keep them.
         std::sort(glyphs.begin() + 1, glyphs.end(),

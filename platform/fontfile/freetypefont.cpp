@@ -431,7 +431,7 @@ std::u16string Draw(FT_Face face, const CodePage &codePage, int rowOffset, Memor
             drawn.letters.Add(glyph.lit.left, glyph.lit.top);
             drawn.letters.Add(glyph.lit.right, glyph.lit.bottom);
         }
-        drawn.glyphs.push_back(std::move(glyph));
+        drawn.glyphs.push_back(glyph);
     }
     return {};
 }

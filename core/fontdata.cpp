@@ -50,6 +50,13 @@ constexpr ReservedWords kReserved[] = {
      "Then To Until Wend While Word Xor"},
     {Format::C, kCKeywords},
     {Format::Arduino, kCKeywords},
+    {Format::Max72xx, kCKeywords},
+    {Format::Max72xx, "MD_MAX72XX"},
+    // Python's keywords, and the exception the font raises for a character
+    // it lacks
+    {Format::Luma, "False None True and as assert async await break class continue def del elif else except finally "
+                   "for from global if import in is lambda nonlocal not or pass raise return try while with yield "
+                   "IndexError"},
 };
 
 constexpr FormatInfo kFormats[] = {
@@ -58,7 +65,14 @@ constexpr FormatInfo kFormats[] = {
     {Format::Proton, "proton", "Proton BASIC CData table", "bas", true},
     {Format::C, "c", "C array", "h", false},
     {Format::Arduino, "arduino", "Arduino array in program memory (PROGMEM)", "h", false},
+    {Format::Max72xx, "max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", false},
+    {Format::Luma, "luma", "Python font for luma.core.legacy text()", "py", false},
+    {Format::Bdf, "bdf", "BDF font for u8g2's bdfconv, X11 and FontForge", "bdf", false},
 };
+
+// The libraries that keep one byte a column: their fonts are at most 8 dots
+// high.
+constexpr Format kByteColumnFormats[] = {Format::Max72xx, Format::Luma};
 
 bool SameWord(std::string_view a, std::string_view b, bool caseSensitive)
 {
@@ -155,6 +169,14 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
         }
         options.cell = *cell;
         options.cellChosen = true;
+        if (cell->height > 8
+            && std::find(std::begin(kByteColumnFormats), std::end(kByteColumnFormats), options.format)
+                   != std::end(kByteColumnFormats)) {
+            choice.refusal = "--size '" + std::string(*choices.size) + "' is " + std::to_string(cell->height)
+                             + " dots high: " + std::string(found->id)
+                             + " keeps a column in one byte, so at most 8 dots";
+            return choice;
+        }
     }
     options.layout = DefaultLayout(choices.rows, options.cell);
     if (choices.firstBit) {
@@ -193,7 +215,16 @@ GlyphFont FontForRun(const GlyphFont &fontInCell, const FontDataOptions &options
 std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const GlyphFont &font,
                                        std::optional<CodeRange> table)
 {
-    return MakeSourceLinesWriter(options, font, table);
+    switch (options.format) {
+    case Format::Max72xx:
+        return MakeMax72xxWriter(options, font);
+    case Format::Luma:
+        return MakeLumaWriter(options, font);
+    case Format::Bdf:
+        return MakeBdfWriter(options, font);
+    default:
+        return MakeSourceLinesWriter(options, font, table);
+    }
 }
 
 FontDataResult FormatText(FontWriter &writer, const GlyphFont &font, const CodePage &codePage, std::u16string_view text,

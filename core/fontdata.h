@@ -23,6 +23,9 @@ enum class Format {
     Proton,
     C,
     Arduino,
+    Max72xx,
+    Luma,
+    Bdf,
 };
 
 struct FormatInfo

@@ -48,7 +48,10 @@ QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-de
     xfwm4 dbus-daemon at-spi2-core python3-pyatspi
     # a replaced file's ACL and attributes, and a Turkish locale, in a
     # character set other than UTF-8 too, with the system's translated reasons
-    acl attr locales-all libc-l10n)
+    acl attr locales-all libc-l10n
+    # the libraries and tools that take the font formats: luma on a MAX7219
+    # chain with Pillow, and bdftopcf
+    python3-luma.led-matrix python3-luma.core python3-pil xfonts-utils)
 
 # The web page: Emscripten (with its own clang and binaryen) builds it, and
 # its tests drive Debian's Chromium headless through chromium-driver.

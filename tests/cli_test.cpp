@@ -73,9 +73,6 @@ private slots:
         QTest::newRow("one picture per line")
             << QStringList{"-p"} << QByteArray("_\n") << QByteArray(".....\n").repeated(6) + "#####\n"
             << QString();
-        QTest::newRow("proton label and lines")
-            << QStringList{"-f", "proton", "H"} << QByteArray()
-            << QByteArray("LedText:\r\nCData $7F, $08, $08, $08, $7F  'H\r\n") << QString();
 
         QTest::newRow("control characters of a file name shown by their codes")
             << QStringList{"--font", QStringLiteral("\x1b[2J\x7f\u009b")} << QByteArray() << QByteArray()
@@ -255,6 +252,30 @@ private slots:
                     avr-gcc -mmcu=atmega328p -Os -include avr/pgmspace.h p.c -o p.elf &&
                     avr-nm p.elf | sed -n 's/.* \(.\) LedText$/\1/p'; done)sh"
             << 0 << QByteArray("D\nT\n") << QByteArray();
+        // MD_MAX72XX reads a table as its setFont() and getChar() do, in a
+        // sketch's declaration of it, with the text's bytes as codes.
+        QTest::newRow("MD_MAX72XX's font table, drawn as --preview shows it and kept in flash")
+            << R"sh(cd "$1" && for a in --table "--size 8x8" "--font /usr/share/fonts/X11/misc/5x8.pcf.gz --size 6x8 \
+                    --proportional"; do if [ "$a" = --table ]; then t='Ag~ j' && "$0" -f max72xx --table >font.h
+                    else t='Agé€ j' && "$0" $a -f max72xx "$t" >font.h; fi && g++ -Wall -Wextra -Werror -I \
+                    "$2/libraries/md_max72xx" -include font.h "$2/libraries/max72xx_draw.cpp" -o draw &&
+                    ./draw "$(printf %s "$t" | iconv -t WINDOWS-1252)" >drawn &&
+                    "$0" ${a#--table} --preview "$t" | diff - drawn || exit 1; done
+                    echo 'int main() { return pgm_read_byte(&LedText[6]); }' >use.cpp && avr-g++ -mmcu=atmega328p \
+                    -Os -include avr/pgmspace.h -I "$2/libraries/md_max72xx" -include font.h use.cpp -o use.elf &&
+                    avr-nm use.elf | sed -n 's/.* \(.\) .*LedText$/\1/p')sh"
+            << 0 << QByteArray("t\n") << QByteArray();
+        // A BDF font of the whole font, and the PCF that bdftopcf compiles,
+        // read back with the same cell give the same output, byte for byte.
+        QTest::newRow("a BDF font read back, as it is and as PCF, in every format")
+            << R"sh(cd "$1" && formats=$("$0" -f - 2>&1 | sed -n 's/.*use one of //p' | tr -d ,) &&
+                    for a in "" --proportional "--font /usr/share/fonts/X11/misc/8x13.pcf.gz --size 8x13" \
+                    "--font /usr/share/fonts/X11/misc/8x13.pcf.gz --size 8x13 --proportional"; do
+                    s=${a#--font * } && "$0" $a -f bdf --table >f.bdf && bdftopcf -o f.pcf f.bdf || exit 1
+                    for f in $formats; do for t in --table 'Agé€ j'; do "$0" $a -f $f "$t" >a 2>&1; echo $? >>a
+                    for font in f.bdf f.pcf; do "$0" --font $font $s -f $f "$t" >b 2>&1; echo $? >>b
+                    cmp a b || exit 1; done; done; done; done)sh"
+            << 0 << QByteArray() << QByteArray();
         QTest::newRow("a font's glyphs, in the whole font up to code 255")
             << R"("$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table | tail -n 1)" << 0
             << QByteArray("Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n") << QByteArray();
@@ -263,7 +284,7 @@ private slots:
                     "$0" $o H 2>e; echo $? $(head -n 1 e); done)sh"
             << 0
             << QByteArray("2 qxm-convert: Unknown option 'bogus'.\n2 qxm-convert: unknown format 'basic': use one of "
-                          "bascom, gcb, proton, c, arduino\n"
+                          "bascom, gcb, proton, c, arduino, max72xx, luma, bdf\n"
                           "2 qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n"
                           "2 qxm-convert: --first-bit 3 is not a bit that leaves room for every dot: use 0, 4, 5, 6 or "
                           "7 with --rows\n2 qxm-convert: --table writes the whole font: it takes no TEXT and no "

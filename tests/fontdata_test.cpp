@@ -139,6 +139,8 @@ TEST(FontDataTest, refusesOptionsThatDoNotMakeSource)
         {"c", "4x8", "2", true, "use 0, 3, 4, 5, 6 or 7 with --rows"},
         {"c", nullptr, "x", false, "use 0, 6 or 7"},
         {"pascal", nullptr, nullptr, false, "unknown format 'pascal': use one of bascom, gcb, proton, c, arduino"},
+        {"max72xx", "8x9", nullptr, false, "--size '8x9' is 9 dots high: max72xx keeps a column in one byte"},
+        {"luma", "5x16", nullptr, false, "--size '5x16' is 16 dots high: luma keeps a column in one byte"},
     };
     for (const auto &[format, size, firstBit, rows, refusal] : cases) {
         qxm::OptionChoices choices;

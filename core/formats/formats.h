@@ -13,4 +13,10 @@ namespace qxm {
 std::unique_ptr<FontWriter> MakeSourceLinesWriter(const FontDataOptions &options, const GlyphFont &font,
                                                   std::optional<CodeRange> table);
 
+// Font formats, written whole in the footer: MD_MAX72XX's font table, a
+// Python font for luma.core.legacy, and a BDF font.
+std::unique_ptr<FontWriter> MakeMax72xxWriter(const FontDataOptions &options, const GlyphFont &font);
+std::unique_ptr<FontWriter> MakeLumaWriter(const FontDataOptions &options, const GlyphFont &font);
+std::unique_ptr<FontWriter> MakeBdfWriter(const FontDataOptions &options, const GlyphFont &font);
+
 } // namespace qxm

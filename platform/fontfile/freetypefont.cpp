@@ -412,6 +412,12 @@ std::u16string Draw(FT_Face face, const CodePage &codePage, int rowOffset, Memor
     drawn = Drawn{};
     drawn.ascent = static_cast<int>(metrics.ascender >> 6);
     drawn.cell.height = static_cast<int>((metrics.ascender - metrics.descender) >> 6);
+    // A proportional bitmap font's advances hold the space it leaves after
+    // each glyph, which the display's cell need not: there a glyph takes the
+    // columns up to its last lit dot, and no more than its advance, so that
+    // dots past the advance are still refused. A monospaced font's advance
+    // is its cell as its maker drew it, and an outline's sets its size.
+    const bool spaced = !FT_IS_FIXED_WIDTH(face) && !FT_IS_SCALABLE(face);
     for (std::int16_t code = kFirstGlyphCode; code <= kLastFontCode; ++code) {
         DrawnGlyph glyph;
         glyph.code = code;
@@ -421,13 +427,14 @@ std::u16string Draw(FT_Face face, const CodePage &codePage, int rowOffset, Memor
             continue;
         if (!RenderGlyph(face, index, rowOffset, budget, glyph))
             return GlyphName(glyph);
-        drawn.cell.width = std::max(drawn.cell.width, glyph.advance);
+        const int inked = glyph.lit.Empty() ? 0 : std::min(glyph.advance, glyph.lit.right + 1);
+        drawn.cell.width = std::max(drawn.cell.width, spaced ? inked : glyph.advance);
         const char16_t c = glyph.character;
         if (!glyph.lit.Empty() && ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))) {
             drawn.letters.Add(glyph.lit.left, glyph.lit.top);
             drawn.letters.Add(glyph.lit.right, glyph.lit.bottom);
         }
-        drawn.glyphs.push_back(std::move(glyph));
+        drawn.glyphs.push_back(glyph);
     }
     return {};
 }

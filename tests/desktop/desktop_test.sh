@@ -98,11 +98,11 @@ screenshot converter-empty
 echo "--- typing and the clipboard"
 xdotool type --delay 50 "Hi'"
 sleep 0.5
-click_at "$main" 240 284 # Put Text in Clip Board
+xdotool key Tab Tab Tab Return sleep 0.3 # Put Text in Clip Board, from the keyboard
 expected=$(printf "Data &H7F , &H08 , &H08 , &H08 , &H7F  'H\r\nData &H00 , &H11 , &H5F , &H01 , &H00  'i\r\nData &H00 , &H50 , &H60 , &H00 , &H00  ''\r\n" | od -An -tx1)
 actual=$(clipboard | od -An -tx1)
 [[ $actual == "$expected" ]] || { echo "clipboard:"; clipboard | od -c; }
-check "the clipboard holds exactly the lines, CR LF included" test "$actual" = "$expected"
+check "Return on the focused Put Text in Clip Board copies exactly the lines, CR LF included" test "$actual" = "$expected"
 screenshot converter-typed
 
 click_at "$main" 132 284 # Clear all
@@ -110,9 +110,9 @@ click_at "$main" 240 284
 check "after Clear all the clipboard command gives empty text" test -z "$(clipboard | od -An -tx1)"
 
 echo "--- the About window"
-click_at "$main" 260 348 # Help
+xdotool key Tab KP_Enter # from Put Text in Clip Board on to Help
 about=$(find_window "$about_title" 30)
-check "Help opens the About window" test -n "$about"
+check "the keypad's Enter on the focused Help opens the About window" test -n "$about"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 check "the About window stands where its design puts it (156, 129)" test "$X,$Y" = "156,129"
 check "the About window stays out of the taskbar" skips_taskbar "$about"

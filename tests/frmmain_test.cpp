@@ -116,10 +116,9 @@ private slots:
         QTest::addColumn<QString>("copied");
         const QByteArray button("CmdClipBoard");
         const QString hi = QStringLiteral("Hi");
-        QTest::newRow("converted text") << hi << button << 0 << kLineH + kLineI;
         QTest::newRow("empty output") << QString() << button << 0 << QString();
         QTest::newRow("stopped run: the lines shown") << QStringLiteral("Hi\ti") << button << 0 << kLineH + kLineI;
-        QTest::newRow("Return on the button") << hi << button << int(Qt::Key_Return) << kLineH + kLineI;
+        QTest::newRow("converted text, Return on the button") << hi << button << int(Qt::Key_Return) << kLineH + kLineI;
         QTest::newRow("keypad Enter on the button") << hi << button << int(Qt::Key_Enter) << kLineH + kLineI;
         QTest::newRow("Return in the input box: no copy")
             << hi << QByteArray("TxtInput") << int(Qt::Key_Return) << QStringLiteral("before");

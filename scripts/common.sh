@@ -130,3 +130,50 @@ qxm_debian_source() { # package version dest [etc]
     tar -xf "$apt"/"${package}_${version%%-*}"*.orig.tar.* -C "$dest" --strip-components=1
     rm -rf "$apt"
 }
+
+# Marks every process started from here on, so that the end of this script
+# finds any still running, wherever it went: a daemon that left the process
+# tree (as Wine's do) keeps the mark in its environment, and one that
+# overwrites the copy of its environment others read (as Chromium's do) is
+# known by the marked process that started it. What is found is named and
+# ended, and the script fails.
+qxm_mark_processes() {
+    export QXM_STARTED_BY="$$.$(date +%s%N)"
+    trap 'qxm_end_left_running $?' EXIT
+}
+
+# The PIDs of the marked processes still running, and of those they started.
+# Nothing run here carries the mark itself.
+qxm_left_running() {
+    local files file marked=()
+    files=$(env -u QXM_STARTED_BY grep -lsxzF "QXM_STARTED_BY=$QXM_STARTED_BY" /proc/[0-9]*/environ || true)
+    for file in $files; do marked+=("${file//[!0-9]/}"); done
+    [[ ${#marked[@]} -gt 0 ]] || return 0
+    env -u QXM_STARTED_BY ps -eo pid=,ppid=,stat= | env -u QXM_STARTED_BY awk -v marked="${marked[*]}" '
+        BEGIN { split(marked, pids, " "); for (i in pids) ours[pids[i]] = 1 }
+        $3 !~ /^Z/ { parent[$1] = $2 }
+        END {
+            do {
+                grown = 0
+                for (pid in parent) if (!(pid in ours) && parent[pid] in ours) { ours[pid] = 1; grown = 1 }
+            } while (grown)
+            for (pid in parent) if (pid in ours) print pid
+        }'
+}
+
+# Ends the script with its status, once nothing it started runs any more; a
+# process still there after 5 seconds fails it.
+qxm_end_left_running() { # status
+    local status=$1 left=() _
+    for _ in {1..10}; do
+        mapfile -t left < <(qxm_left_running)
+        [[ ${#left[@]} -eq 0 ]] && exit "$status"
+        sleep 0.5
+    done
+    echo "FAILED: these processes that the tests started are still running; they are ended now:" >&2
+    ps -o pid,ppid,pgid,sid,args -p "$(IFS=,; echo "${left[*]}")" >&2 || true
+    kill "${left[@]}" 2>/dev/null || true
+    sleep 2
+    kill -KILL "${left[@]}" 2>/dev/null || true
+    exit 1
+}

@@ -28,6 +28,8 @@ findings="$build/findings"
 rm -rf "$findings"
 mkdir -p "$findings"
 pids=()
+# The fuzzers end with this script, also when it is interrupted.
+trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
 for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"

@@ -4,6 +4,9 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 qxm_install_missing "${QXM_BUILD_PACKAGES[@]}" "${QXM_TEST_PACKAGES[@]}"
+# At its end, whether it passes, fails or is interrupted, nothing the tests
+# started may still be running.
+qxm_mark_processes
 # Every build below, for every system, stops at a warning in our own code.
 export QXM_WARNINGS_AS_ERRORS=ON
 qxm_build

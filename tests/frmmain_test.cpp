@@ -68,6 +68,15 @@ private:
     qxm::OutputTextBox *output() const { return control<qxm::OutputTextBox>("TxtOutput"); }
     QLabel *errorMessage() const { return control<QLabel>("LblRunTimeError"); }
     void click(const char *button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
+    // A click (no key), or a key pressed while the control has the focus.
+    void press(const char *name, int key) const
+    {
+        control(name)->setFocus();
+        if (key)
+            QTest::keyClick(control(name), Qt::Key(key));
+        else
+            click(name);
+    }
 
 private slots:
     void initTestCase() { qxm::SetApplicationDesignFont(); }
@@ -102,19 +111,28 @@ private slots:
     void shouldCopyTheExactTextToTheClipboard_data()
     {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("pressed");
+        QTest::addColumn<int>("key");
         QTest::addColumn<QString>("copied");
-        QTest::newRow("converted text") << QStringLiteral("Hi") << kLineH + kLineI;
-        QTest::newRow("empty output") << QString() << QString();
-        QTest::newRow("stopped run: the lines shown") << QStringLiteral("Hi\ti") << kLineH + kLineI;
+        const QByteArray button("CmdClipBoard");
+        const QString hi = QStringLiteral("Hi");
+        QTest::newRow("empty output") << QString() << button << 0 << QString();
+        QTest::newRow("stopped run: the lines shown") << QStringLiteral("Hi\ti") << button << 0 << kLineH + kLineI;
+        QTest::newRow("converted text, Return on the button") << hi << button << int(Qt::Key_Return) << kLineH + kLineI;
+        QTest::newRow("keypad Enter on the button") << hi << button << int(Qt::Key_Enter) << kLineH + kLineI;
+        QTest::newRow("Return in the input box: no copy")
+            << hi << QByteArray("TxtInput") << int(Qt::Key_Return) << QStringLiteral("before");
     }
 
     void shouldCopyTheExactTextToTheClipboard()
     {
         QFETCH(QString, typed);
+        QFETCH(QByteArray, pressed);
+        QFETCH(int, key);
         QFETCH(QString, copied);
-        QGuiApplication::clipboard()->setText(QStringLiteral("something from before"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         input()->setText(typed);
-        click("CmdClipBoard");
+        press(pressed.constData(), key);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
     }
@@ -127,9 +145,9 @@ private slots:
         QVERIFY(errorMessage()->isVisible());
         QCOMPARE(output()->Text(), kLineH + kLineI);
         QCOMPARE(input()->text(), QStringLiteral("Hi\tthere"));
-        for (int pass = 0; pass < 2; ++pass) { // the second with both boxes empty
-            control("CmdClipBoard")->setFocus();
-            click("CmdClear");
+        // Clicked, then by Return with both boxes empty.
+        for (const int key : {0, int(Qt::Key_Return)}) {
+            press("CmdClear", key);
             QCOMPARE(input()->text(), QString());
             QCOMPARE(output()->Text(), QString());
             QVERIFY(input()->hasFocus());
@@ -179,18 +197,22 @@ private slots:
 
     void shouldCloseTheAboutWindow_data()
     {
+        // How Help, then OK, is pressed: a click (no key) or a key.
+        QTest::addColumn<int>("helpKey");
         QTest::addColumn<int>("key");
-        QTest::newRow("OK clicked") << 0;
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("clicked") << 0 << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::Key_Enter);
+        QTest::newRow("Escape") << 0 << int(Qt::Key_Escape);
     }
 
     void shouldCloseTheAboutWindow()
     {
+        QFETCH(int, helpKey);
         QFETCH(int, key);
-        click("CmdHelp");
+        press("CmdHelp", helpKey);
         QPointer<frmAbout> about = Window<frmAbout>();
+        QVERIFY(about);
         QTRY_VERIFY(control("cmdOK", about)->hasFocus());
         if (key == 0)
             QTest::mouseClick(control("cmdOK", about), Qt::LeftButton);

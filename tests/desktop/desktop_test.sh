@@ -15,31 +15,11 @@ shots=$2
 runner=()
 [[ -n ${QXM_RUNNER:-} ]] && runner=("$QXM_RUNNER")
 mkdir -p "$shots"
-source "$(dirname "${BASH_SOURCE[0]}")/../checking.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
-display_file=$(mktemp)
-# -noreset: the server must outlive the program between the runs below,
-# not reset when its last client goes.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
-xvfb=$!
-qxm_pid=
-wm=
-bus=
-cleanup() {
-    [[ -n $qxm_pid ]] && kill "$qxm_pid" 2>/dev/null || true
-    [[ -n $wm ]] && kill "$wm" 2>/dev/null || true
-    [[ -n $bus ]] && kill "$bus" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -f "$display_file"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do
-    [[ -s $display_file ]] && break
-    sleep 0.1
-done
-export DISPLAY=:$(head -n1 "$display_file")
+start_xvfb
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+export XDG_RUNTIME_DIR=$scratch
 
 # The program's visible windows whose title matches an extended regular
 # expression (the splash has an empty one), one id a line.
@@ -50,25 +30,12 @@ windows_named() {
     done
     return 0
 }
+shows() { [[ -n $(windows_named "$1") ]]; }
+window_gone() { ! shows "$1"; }
 # Waits until such a window shows, for up to $2 seconds; prints its id.
 find_window() {
-    local tries=$((${2:-60} * 10)) found
-    for _ in $(seq "$tries"); do
-        found=$(windows_named "$1" | head -n1)
-        [[ -n $found ]] && { echo "$found"; return 0; }
-        sleep 0.1
-    done
-    return 0
-}
-window_gone() {
-    [[ -z $(windows_named "$1") ]]
-}
-wait_gone() {
-    for _ in $(seq 300); do
-        window_gone "$1" && return 0
-        sleep 0.1
-    done
-    return 1
+    wait_for "${2:-60}" shows "$1" || true
+    windows_named "$1" | head -n1
 }
 # Clicks a point given in the window's client coordinates.
 click_at() {
@@ -113,7 +80,7 @@ main_title='^QXM 1\.0 - www\.quorvel\.example$'
 about_title='^About www\.quorvel\.example$'
 
 echo "--- a key ends the splash"
-"${runner[@]}" "$qxm" &
+start "${runner[@]}" "$qxm"
 qxm_pid=$!
 splash=$(find_window "$splash_title")
 check "the splash appears, with the caption \"$splash_caption\"" test -n "$splash"
@@ -124,18 +91,18 @@ screenshot splash
 xdotool key x
 main=$(find_window "$main_title" 30)
 check "a key on the splash brings up the converter window" test -n "$main"
-check "the splash is gone" wait_gone "$splash_title"
+check "the splash is gone" wait_for 30 window_gone "$splash_title"
 check "the converter window stands in the middle of the screen" centred "$main"
 screenshot converter-empty
 
 echo "--- typing and the clipboard"
 xdotool type --delay 50 "Hi'"
 sleep 0.5
-click_at "$main" 240 284 # Put Text in Clip Board
+xdotool key Tab Tab Tab Return sleep 0.3 # Put Text in Clip Board, from the keyboard
 expected=$(printf "Data &H7F , &H08 , &H08 , &H08 , &H7F  'H\r\nData &H00 , &H11 , &H5F , &H01 , &H00  'i\r\nData &H00 , &H50 , &H60 , &H00 , &H00  ''\r\n" | od -An -tx1)
 actual=$(clipboard | od -An -tx1)
 [[ $actual == "$expected" ]] || { echo "clipboard:"; clipboard | od -c; }
-check "the clipboard holds exactly the lines, CR LF included" test "$actual" = "$expected"
+check "Return on the focused Put Text in Clip Board copies exactly the lines, CR LF included" test "$actual" = "$expected"
 screenshot converter-typed
 
 click_at "$main" 132 284 # Clear all
@@ -143,43 +110,38 @@ click_at "$main" 240 284
 check "after Clear all the clipboard command gives empty text" test -z "$(clipboard | od -An -tx1)"
 
 echo "--- the About window"
-click_at "$main" 260 348 # Help
+xdotool key Tab KP_Enter # from Put Text in Clip Board on to Help
 about=$(find_window "$about_title" 30)
-check "Help opens the About window" test -n "$about"
+check "the keypad's Enter on the focused Help opens the About window" test -n "$about"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 check "the About window stands where its design puts it (156, 129)" test "$X,$Y" = "156,129"
 check "the About window stays out of the taskbar" skips_taskbar "$about"
 sleep 0.3
 screenshot about
 xdotool key Escape
-check "Escape closes the About window" wait_gone "$about_title"
+check "Escape closes the About window" wait_for 30 window_gone "$about_title"
 check "the converter window stays" test -n "$(find_window "$main_title" 2)"
-kill "$qxm_pid"
-wait "$qxm_pid" 2>/dev/null || true
-qxm_pid=
+stop "$qxm_pid"
 
 echo "--- without a key, the converter window comes after about 12 seconds"
-"${runner[@]}" "$qxm" &
+start "${runner[@]}" "$qxm"
 qxm_pid=$!
 find_window "$splash_title" >/dev/null
-start=$(date +%s%N)
+began=$(date +%s%N)
 main=$(find_window "$main_title" 60)
-elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+elapsed_ms=$((($(date +%s%N) - began) / 1000000))
 check "the converter window appears on its own" test -n "$main"
 check "after 11 seconds or more, within a minute (took ${elapsed_ms} ms)" test "$elapsed_ms" -ge 11000 -a "$elapsed_ms" -le 60000
-check "the splash is gone" wait_gone "$splash_title"
+check "the splash is gone" wait_for 30 window_gone "$splash_title"
 
-# xfwm4 keeps its settings on a session bus: one of its own, which takes the
-# settings service along when it ends.
-if command -v xfwm4 >/dev/null && command -v dbus-daemon >/dev/null; then
+# xfwm4 keeps its settings on a session bus: one of its own, whose settings
+# service is in xfwm4's process group.
+if command -v xfwm4 >/dev/null && command -v dbus-run-session >/dev/null; then
     echo "--- under a window manager (xfwm4), the frame is centred"
-    kill "$qxm_pid"
-    wait "$qxm_pid" 2>/dev/null || true
-    { read -r address && read -r bus; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-    DBUS_SESSION_BUS_ADDRESS=$address NO_AT_BRIDGE=1 xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1 &
-    wm=$!
+    stop "$qxm_pid"
+    start dbus-run-session -- env NO_AT_BRIDGE=1 xfwm4 --compositor=off --sm-client-disable >/dev/null 2>&1
     sleep 2
-    "${runner[@]}" "$qxm" &
+    start "${runner[@]}" "$qxm"
     qxm_pid=$!
     find_window "$splash_title" >/dev/null
     sleep 0.5

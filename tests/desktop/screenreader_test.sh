@@ -6,58 +6,34 @@
 #   screenreader_test.sh QXM_BINARY
 set -euo pipefail
 
-if [[ -z ${QXM_OWN_SESSION_BUS:-} ]]; then
-    QXM_OWN_SESSION_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
 qxm=$1
 here=$(dirname "${BASH_SOURCE[0]}")
-source "$here/../checking.sh"
+source "$here/session.sh"
 # pyatspi is Debian's, for Debian's own Python.
-atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
+atspi=(/usr/bin/python3 "$here/atspi.py")
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids=($!)
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-export DISPLAY=:$(head -n1 "$work/display")
+start_xvfb
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_LINUX_ACCESSIBILITY_ALWAYS_ON
-export XDG_RUNTIME_DIR=$work
+export XDG_RUNTIME_DIR=$scratch
 
-# The accessibility bus, switched on as a screen reader switches it on.
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-pids+=($!)
+# A session bus of the test's own, the services it starts in its group, and
+# on it the accessibility bus, switched on as a screen reader switches it on.
+start dbus-daemon --session --nofork --print-address=3 3>"$scratch/bus"
+wait_for 10 test -s "$scratch/bus"
+export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$scratch/bus")
+start /usr/libexec/at-spi-bus-launcher --launch-immediately
 for flag in IsEnabled ScreenReaderEnabled; do
-    for _ in $(seq 50); do
-        dbus-send --session --dest=org.a11y.Bus --type=method_call /org/a11y/bus \
-            org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:$flag variant:boolean:true 2>/dev/null &&
-            break
-        sleep 0.1
-    done
+    wait_for 5 dbus-send --session --dest=org.a11y.Bus --type=method_call /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:$flag variant:boolean:true || true
 done
-atspi listen >"$work/events" 2>&1 &
-pids+=($!)
+start "${atspi[@]}" listen >"$scratch/events" 2>&1
 
 # Waits up to 20 seconds for a line of the event log matching an extended
 # regular expression.
-wait_event() {
-    for _ in $(seq 200); do
-        grep -qE "$1" "$work/events" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+wait_event() { wait_for 20 grep -qE "$1" "$scratch/events"; }
 announcements() {
     grep -cE "^object:state-changed:showing	notification	$(printf '%s' "$1" | sed 's/[][().^$*+?{}|\\]/\\&/g')	1" \
-        "$work/events" || true
+        "$scratch/events" || true
 }
 # Types text into the focused window and waits until the input box has taken
 # its last character: every event the program sent before is logged by then.
@@ -67,11 +43,10 @@ type_and_settle() {
 }
 
 wait_event '^listening'
-"$qxm" &
-pids+=($!)
+start "$qxm"
 check "the splash shows on the accessibility bus" wait_event '^window:activate	frame	Quorvel Text Generator \(QXM\)'
 echo "--- the splash"
-check "every part of the splash has a name, in one frame" atspi check-names
+check "every part of the splash has a name, in one frame" "${atspi[@]}" check-names
 
 xdotool key x
 check "the converter window follows" wait_event '^focus:	text	Enter your text'
@@ -97,5 +72,5 @@ xdotool mousemove $((X + 260)) $((Y + 348)) click 1 # Help
 check "the About window shows" wait_event '^object:state-changed:showing	dialog	About www\.quorvel\.example	1'
 sleep 0.5
 echo "--- the converter and About windows"
-check "every part of the converter and About windows has a name" atspi check-names
+check "every part of the converter and About windows has a name" "${atspi[@]}" check-names
 finish

@@ -13,49 +13,24 @@ set -euo pipefail
 
 qxm=$1
 runs=${2:-15}
-source "$(dirname "${BASH_SOURCE[0]}")/../checking.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 # sway refuses to run as root (as CI runs): there it runs as nobody, in a
 # runtime folder of its own that the programs here still reach as root.
-sway_dir=$(mktemp -d)
-runtime_dir=$(mktemp -d)
-log=$(mktemp)
+sway_dir=$scratch/sway
+runtime_dir=$scratch/runtime
+log=$scratch/log
+mkdir -m 700 "$sway_dir" "$runtime_dir"
 printf 'xwayland disable\n' >"$sway_dir/config"
 as_user=()
 if [[ $(id -u) -eq 0 ]]; then
+    chmod o+x "$scratch"
     chown -R nobody:nogroup "$sway_dir"
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
-env -u WAYLAND_DISPLAY -u DISPLAY XDG_RUNTIME_DIR="$sway_dir" WLR_BACKENDS=headless WLR_RENDERER=pixman \
-    "${as_user[@]}" sway -c "$sway_dir/config" >"$log" 2>&1 &
-sway=$!
-qxm_pid=
-keyboard=
-stop_qxm() {
-    [[ -z $qxm_pid ]] && return 0
-    kill -CONT "$qxm_pid" 2>/dev/null || true
-    kill "$qxm_pid" 2>/dev/null || true
-    wait "$qxm_pid" 2>/dev/null || true
-    qxm_pid=
-}
-cleanup() {
-    stop_qxm
-    if [[ -n $keyboard ]]; then kill "$keyboard" 2>/dev/null || true; fi
-    kill "$sway" 2>/dev/null || true
-    wait "$sway" 2>/dev/null || true
-    rm -rf "$sway_dir" "$runtime_dir" "$log"
-}
-trap cleanup EXIT
+start env -u WAYLAND_DISPLAY -u DISPLAY XDG_RUNTIME_DIR="$sway_dir" WLR_BACKENDS=headless WLR_RENDERER=pixman \
+    "${as_user[@]}" sway -c "$sway_dir/config" >"$log" 2>&1
 
-wait_for() { # seconds, then a command that must succeed
-    local tries=$(($1 * 10))
-    shift
-    for _ in $(seq "$tries"); do
-        "$@" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    return 1
-}
 sockets_ready() {
     compgen -G "$sway_dir/wayland-[0-9]" >/dev/null && compgen -G "$sway_dir/sway-ipc.*.sock" >/dev/null
 }
@@ -65,14 +40,12 @@ SWAYSOCK=$(compgen -G "$sway_dir/sway-ipc.*.sock" | head -n1)
 export WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR=$runtime_dir
 export QT_QPA_PLATFORM=wayland LC_ALL=C.UTF-8
 unset DISPLAY
-chmod 700 "$runtime_dir"
 
 # A keyboard for the whole test, so that QXM has one from its start: a key
 # from a keyboard that has only just appeared is often lost, as QXM takes up
 # the new keyboard only after the key came. (Each wtype below types with a
 # keyboard of its own besides.)
-wtype -s 3600000 &
-keyboard=$!
+start wtype -s 3600000
 has_keyboard() { swaymsg -t get_inputs | grep -q '"type": "keyboard"'; }
 wait_for 10 has_keyboard || { cat "$log"; echo "FAILED: no keyboard on sway"; exit 1; }
 
@@ -82,9 +55,9 @@ splash_title='QXM'
 main_title='QXM 1\.0 - www\.quorvel\.example'
 
 for run in $(seq "$runs"); do
-    "$qxm" 2>>"$log" &
+    start "$qxm" 2>>"$log"
     qxm_pid=$!
-    wait_for 20 shows "$splash_title" || { check "run $run: the splash appears" false; stop_qxm; continue; }
+    wait_for 20 shows "$splash_title" || { check "run $run: the splash appears" false; stop "$qxm_pid"; continue; }
     swaymsg -q workspace 2
     # Time for QXM to take in that it lost the keyboard; on a slow machine
     # the run only lines the key up less well.
@@ -96,7 +69,7 @@ for run in $(seq "$runs"); do
     wait_for 10 shows "$main_title" || true
     check "run $run: QXM is still running after é on the splash" kill -0 "$qxm_pid"
     check "run $run: the converter window shows" shows "$main_title"
-    stop_qxm
+    stop "$qxm_pid"
 done
 [[ $failures -eq 0 ]] || { echo "sway's and QXM's messages:"; cat "$log"; }
 finish

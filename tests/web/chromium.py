@@ -7,6 +7,8 @@ home, which the machine's network would refuse anyway.
 
 import functools
 import http.server
+import signal
+import sys
 import tempfile
 import threading
 
@@ -15,6 +17,8 @@ from selenium.webdriver.chrome.service import Service
 
 
 def start_browser(download_dir=None):
+    """The browser, which the caller quits in a `finally`: SIGTERM, as Ctrl-C, now unwinds to it."""
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     profile = tempfile.mkdtemp(prefix="qxm-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"

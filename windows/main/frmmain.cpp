@@ -83,6 +83,10 @@ QPushButton *MakeButton(const QString &name, const QString &text, const QString 
     button->setObjectName(name);
     button->setToolTip(toolTip);
     button->setGeometry(geometry);
+    // Return and Enter press the focused button, as on Windows. Qt gives a
+    // button that only inside a dialog; this window has no default button,
+    // so Enter in the input box still presses none.
+    button->setAutoDefault(true);
     // A coloured command button is flat: one colour, no gradient.
     button->setFlat(true);
     qxm::SetColors(button, {{QPalette::Button, background}});

@@ -234,7 +234,6 @@ FontDataResult FormatText(FontWriter &writer, const GlyphFont &font, const CodeP
     // An entry depends on the code alone, so each is written once, when its
     // code first comes up, and copied after.
     std::array<std::string, std::tuple_size_v<decltype(font.glyphs)>> entryOfCode;
-    std::string entryPastTheFont;
     result.error = ForEachGlyph(codePage, text, controls, [&](std::int16_t code) {
         const auto index = static_cast<std::size_t>(code);
         const bool inFont = index < entryOfCode.size();
@@ -243,11 +242,13 @@ FontDataResult FormatText(FontWriter &writer, const GlyphFont &font, const CodeP
         entry.character = codePage.CharOf(code);
         entry.glyph = inFont && font.glyphs[index] ? &*font.glyphs[index] : nullptr;
         writer.Note(entry);
-        std::string &cached = inFont ? entryOfCode[index] : entryPastTheFont;
-        if (cached.empty() || !inFont) {
-            cached.clear();
-            writer.AppendEntry(cached, entry);
+        if (!inFont) {
+            writer.AppendEntry(result.text, entry);
+            return;
         }
+        std::string &cached = entryOfCode[index];
+        if (cached.empty())
+            writer.AppendEntry(cached, entry);
         if (result.text.empty())
             result.text.reserve(text.size() * cached.size());
         result.text += cached;

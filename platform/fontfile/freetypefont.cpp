@@ -136,16 +136,16 @@ std::u16string NotAFont(const std::filesystem::path &file)
 struct MemoryBudget
 {
     std::size_t left = static_cast<std::size_t>(kMaxWorkingMiB) << 20;
-    std::size_t drawingLeft = static_cast<std::size_t>(kMaxWorkingMiB) << 20;
     bool exceeded = false;
 
-    // Counts a bitmap's bytes against what drawing may take in all.
+    // A bitmap drawn costs its bytes for good, on top of FreeType's memory
+    // while it lives, so that what drawing takes in all stays bounded too.
     bool Draws(std::size_t bytes)
     {
-        if (bytes > drawingLeft)
+        if (bytes > left)
             exceeded = true;
         else
-            drawingLeft -= bytes;
+            left -= bytes;
         return !exceeded;
     }
 };
@@ -363,20 +363,28 @@ bool RenderGlyph(FT_Face face, FT_UInt index, int rowOffset, MemoryBudget &budge
     // that fall inside the largest cell for the dots, so that a huge glyph
     // costs its rows, not its area.
     const int columns = static_cast<int>(bitmap.width);
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
     for (unsigned row = 0; row < bitmap.rows; ++row) {
         const unsigned char *line = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
         const auto lit = [&](int column) { return BitmapDot(bitmap, line, static_cast<unsigned>(column)); };
+        // Whole dark bytes at once, the most common case by far.
         int left = 0;
+        while (mono && left < columns && line[left / 8] == 0)
+            left += 8;
         while (left < columns && !lit(left))
-            left += bitmap.pixel_mode == FT_PIXEL_MODE_MONO && left % 8 == 0 && line[left / 8] == 0 ? 8 : 1;
+            ++left;
         if (left >= columns)
             continue;
         int right = columns - 1;
+        while (mono && line[right / 8] == 0)
+            right = right / 8 * 8 - 1;
         while (!lit(right))
             --right;
         const int y = rowOffset - slot->bitmap_top + static_cast<int>(row);
         glyph.lit.Add(slot->bitmap_left + left, y);
         glyph.lit.Add(slot->bitmap_left + right, y);
+        if (y < 0 || y >= kMaxCellSide)
+            continue;
         const int first = std::max(left, -slot->bitmap_left);
         const int last = std::min(right, kMaxCellSide - 1 - slot->bitmap_left);
         for (int column = first; column <= last; ++column)

@@ -71,6 +71,8 @@
   let scroller = null;
   let previewPending = false;
   let scrollStop = '';
+  let saving = 0;
+  let glyphShown = '';
 
   // A live region is written only when its words change, so that a screen
   // reader does not repeat them at every keystroke.
@@ -206,6 +208,11 @@
   function showGlyph() {
     const rows = page.layout.value === 'rows';
     const picture = qxm.glyphPicture(page.text.value, rows, Number(page.firstBit.value));
+    const key = JSON.stringify([rows, picture]);
+    if (key === glyphShown) {
+      return;
+    }
+    glyphShown = key;
     const hex = (byte) => byte.toString(16).toUpperCase().padStart(2, '0');
     const cellOf = (tag, text, className) => {
       const element = document.createElement(tag);
@@ -308,18 +315,24 @@
     }
   }
 
-  // Saved at every change, so that a reload loses nothing. A link in the
-  // address bar that no longer says what the page holds is taken away, so
-  // that a reload brings back the work rather than the older link.
+  // A link in the address bar that no longer says what the page holds is
+  // taken away at once, so that a reload brings back the work rather than
+  // the older link. The work is saved once typing pauses, and when the page
+  // goes, so that saving the longest text never delays a keystroke's frame.
   function keepWork() {
-    const state = workState();
+    if (location.hash && location.hash.slice(1) !== workState()) {
+      history.replaceState(null, '', location.href.split('#')[0]);
+    }
+    clearTimeout(saving);
+    saving = setTimeout(saveWork, 300);
+  }
+
+  function saveWork() {
+    clearTimeout(saving);
     try {
-      localStorage.setItem(storageKey, state);
+      localStorage.setItem(storageKey, workState());
     } catch (error) {
       // Storage is off in this browser: the work lasts as long as the page.
-    }
-    if (location.hash && location.hash.slice(1) !== state) {
-      history.replaceState(null, '', location.href.split('#')[0]);
     }
   }
 
@@ -486,6 +499,7 @@
     reducedMotion.addEventListener('change', () => playScroller(!reducedMotion.matches));
     new ResizeObserver(() => scroller.draw()).observe(page.scrollDisplay.parentElement);
     page.share.addEventListener('click', shareLink);
+    addEventListener('pagehide', saveWork);
   }
 
   function start(module) {

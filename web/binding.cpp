@@ -212,8 +212,8 @@ int MaxTextLength()
 std::vector<std::size_t> g_lineStarts;
 
 // Notes where each line of the last output starts; returns how many lines
-// it has and how many characters the longest one holds, so that the page
-// can size its view of them.
+// it has and how many bytes the longest one holds, as many characters or a
+// few more, so that the page can size its view of them.
 val IndexOutput()
 {
     g_lineStarts.clear();
@@ -221,11 +221,7 @@ val IndexOutput()
     for (std::size_t start = 0; start < g_output.size();) {
         g_lineStarts.push_back(start);
         const std::size_t end = std::min(g_output.find('\n', start), g_output.size());
-        // UTF-8 bytes other than a character's continuation bytes.
-        const auto characters = std::count_if(g_output.begin() + static_cast<std::ptrdiff_t>(start),
-                                              g_output.begin() + static_cast<std::ptrdiff_t>(end),
-                                              [](char byte) { return (byte & 0xC0) != 0x80; });
-        longest = std::max(longest, static_cast<std::size_t>(characters));
+        longest = std::max(longest, end - start);
         start = end + 1;
     }
     val size = val::object();

@@ -118,17 +118,14 @@ def downloaded(name):
     path = os.path.join(downloads, name)
     for _ in range(100):
         if os.path.exists(path) and not any(f.endswith(".crdownload") for f in os.listdir(downloads)):
-            break
+            with open(path, "rb") as file:
+                data = file.read()
+            os.remove(path)
+            return data
         time.sleep(0.1)
-    else:
-        return None
-    with open(path, "rb") as file:
-        data = file.read()
-    os.remove(path)
-    return data
 
 
-def dots(id, rows):
+def dots(id, rows=7):
     """A canvas of LEDs read back at each whole dot's centre: '#' lit, '.' dark."""
     after_frame()
     return js("""
@@ -154,7 +151,7 @@ def check_picture(name, preview_args, first=0):
     """The page's picture, 6 pixels a dot, holds the columns of qxm-convert's that its frame has room for."""
     preview = native("--preview", *preview_args)[0].decode()
     room = js("return Math.floor(arguments[0].clientWidth / 6)", element("preview-frame"))
-    check(name, dots("preview", 7), window_of(preview, first, min(room, len(preview.split("\n")[0]))))
+    check(name, dots("preview"), window_of(preview, first, min(room, len(preview.split("\n")[0]))))
 
 
 downloads = tempfile.mkdtemp(prefix="qxm-downloads-")
@@ -187,9 +184,8 @@ try:
     check("the focus ring has 3:1 contrast on white", 1.05 / (luminance + 0.05) >= 3, True)
 
     product = dict(re.findall(r'(\w+)\[\] = "(.*)";', open(product_info_h).read()))
-    check("product name from the build", element("product").text, product["ProductName"])
-    check("maker's details from the build", element("maker").text,
-          " · ".join(product[key] for key in ("MakerName", "WebSite", "Email", "Mobile")))
+    check("product and maker from the build", (element("product").text, element("maker").text), (
+        product["ProductName"], " · ".join(product[key] for key in ("MakerName", "WebSite", "Email", "Mobile"))))
 
     element("options").click()
     for layout, rows in (("columns", []), ("rows", ["--rows"])):
@@ -216,7 +212,7 @@ try:
         set_text(text)
         preview, message, _ = native("--preview", text)
         check_picture("picture of %r" % text[:20], [text])
-        check("still display of %r" % text[:20], dots("scroll-display", 7), window_of(preview.decode(), 0, 12))
+        check("still display of %r" % text[:20], dots("scroll-display"), window_of(preview.decode(), 0, 12))
         check("stop message of %r" % text[:20], (element("message").text, element("scroll-note").text.endswith(
             ": " + message) if message else True), (message, True))
         for format in formats:
@@ -238,7 +234,7 @@ try:
     set_text("Hi\tthere")
     for _ in range(3):
         element("scroll-step").click()
-    check("the display's frames step on", dots("scroll-display", 7),
+    check("the display's frames step on", dots("scroll-display"),
           window_of(native("--preview", "Hi\tthere")[0].decode(), 3, 12))
     # Copy and Download give the exact bytes, CR LF in the BASIC formats,
     # from the keyboard alone; the status names the file saved.
@@ -322,9 +318,9 @@ try:
 
     # The display runs where motion is welcome.
     driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
-    still = dots("scroll-display", 7)
+    still = dots("scroll-display")
     time.sleep(0.3)
-    check("the display runs", (element("scroll-play").text, dots("scroll-display", 7) != still), ("Pause", True))
+    check("the display runs", (element("scroll-play").text, dots("scroll-display") != still), ("Pause", True))
 
     # After typing, the picture, the first lines and Copy are in view
     # without scrolling, at a desktop's and a phone's size.

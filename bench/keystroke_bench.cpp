@@ -65,7 +65,7 @@ void BM_Keystroke_AppendAtEnd(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_Keystroke_AppendAtEnd)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Keystroke_AppendAtEnd)->Arg(10)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One character deleted in the middle of the text.
 void BM_Keystroke_DeleteMiddle(benchmark::State &state)

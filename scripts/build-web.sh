@@ -39,4 +39,4 @@ emcmake cmake -S "$QXM_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DFREETYPE_INCLUDE_DIR_ft2build="$freetype/include/freetype2" \
     -DFREETYPE_INCLUDE_DIR_freetype2="$freetype/include/freetype2"
 cmake --build "$build" --parallel "$(nproc)" --target qxm_web
-echo "The page: $QXM_BUILD/web/index.html ($(stat -c %s "$QXM_BUILD/web/qxm.js") bytes of qxm.js)"
+echo "The page: $QXM_BUILD/web/index.html ($(stat -c %s "$QXM_BUILD/web/qxm.wasm") bytes of qxm.wasm)"

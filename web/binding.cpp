@@ -17,8 +17,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -145,21 +147,6 @@ val OutputBytes()
     return val::global("Uint8Array").new_(BytesOf(g_output));
 }
 
-// The dot rows the display lights, top first ('#' lit, '.' dark), cut to
-// the columns the page draws, and how many columns the whole text has.
-val PreviewRows(const std::u16string &text, int maxColumns)
-{
-    const qxm::Preview preview = qxm::PreviewText(CurrentFont(), qxm::Windows1252CodePage::Instance(), text);
-    val rows = val::array();
-    const std::size_t shown = static_cast<std::size_t>(std::max(maxColumns, 0));
-    for (const std::string &row : preview.rows)
-        rows.call<void>("push", ToJs(std::string_view(row).substr(0, shown)));
-    val result = val::object();
-    result.set("rows", rows);
-    result.set("columns", preview.rows.front().size());
-    return result;
-}
-
 // Reads a font file's bytes with qxm-convert's own loader, through a file of
 // the same name in a folder of the page's memory, so that a refusal names it
 // as qxm-convert would name a file in its working folder. Returns the
@@ -251,6 +238,160 @@ int MaxTextLength()
     return static_cast<int>(qxm::kMaxTextLength);
 }
 
+// What the page shows of a long output and a long preview is only the part
+// in view: the whole would take the browser far longer to lay out than the
+// conversion takes. These keep the whole here and hand out the part asked for.
+
+// Where each line of the last output starts, as IndexOutput() found them.
+std::vector<std::size_t> g_lineStarts;
+
+// Notes where each line of the last output starts; returns how many lines
+// it has and how many bytes the longest one holds, as many characters or a
+// few more, so that the page can size its view of them.
+val IndexOutput()
+{
+    g_lineStarts.clear();
+    std::size_t longest = 0;
+    for (std::size_t start = 0; start < g_output.size();) {
+        g_lineStarts.push_back(start);
+        const std::size_t end = std::min(g_output.find('\n', start), g_output.size());
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    val size = val::object();
+    size.set("lines", g_lineStarts.size());
+    size.set("longest", longest);
+    // The BASIC formats end their lines with CR LF, which a copy keeps.
+    size.set("crlf", g_output.find("\r\n") != std::string::npos);
+    return size;
+}
+
+// count lines of the last output from line first (0 the top), with LF line
+// ends as a text box shows them; lines past the end are left out.
+val OutputLines(int first, int count)
+{
+    const std::size_t lines = g_lineStarts.size();
+    const std::size_t from = std::min(static_cast<std::size_t>(std::max(first, 0)), lines);
+    const std::size_t to = std::min(from + static_cast<std::size_t>(std::max(count, 0)), lines);
+    const std::size_t begin = from < lines ? g_lineStarts[from] : g_output.size();
+    const std::size_t end = to < lines ? g_lineStarts[to] : g_output.size();
+    std::string shown;
+    std::remove_copy(g_output.begin() + static_cast<std::ptrdiff_t>(begin),
+                     g_output.begin() + static_cast<std::ptrdiff_t>(end), std::back_inserter(shown), '\r');
+    return ToJs(shown);
+}
+
+// The dots the display lights for the last text given to KeepPreview().
+qxm::Preview g_preview;
+
+// Makes the text's picture for PreviewColumns(); returns how many columns
+// and rows of dots it has, and why it stops where the text stops a run.
+val KeepPreview(const std::u16string &text)
+{
+    g_preview = qxm::PreviewText(CurrentFont(), qxm::Windows1252CodePage::Instance(), text);
+    val size = val::object();
+    size.set("columns", g_preview.rows.front().size());
+    size.set("rows", g_preview.rows.size());
+    size.set("message", g_preview.error ? qxm::DescribeRunTimeError(*g_preview.error) : std::string());
+    return size;
+}
+
+// count columns of the kept picture from column first (0 the leftmost):
+// each row of dots, top first, '#' lit and '.' dark; columns past the end
+// are left out.
+val PreviewColumns(int first, int count)
+{
+    val rows = val::array();
+    for (const std::string &row : g_preview.rows) {
+        const std::size_t from = std::min(static_cast<std::size_t>(std::max(first, 0)), row.size());
+        rows.call<void>("push", row.substr(from, static_cast<std::size_t>(std::max(count, 0))));
+    }
+    return rows;
+}
+
+// The width and height of a glyph's cell in dots.
+val CellSize()
+{
+    val size = val::object();
+    size.set("columns", CurrentFont().cell.width);
+    size.set("rows", CurrentFont().cell.height);
+    return size;
+}
+
+// Why the page's name field is refused, in the page's words, or nothing when
+// the name is taken. The format and the first bit are picked from lists of
+// what is taken, so the name is the only field a refusal can concern.
+std::string NameProblem(const std::string &format, const std::string &name)
+{
+    if (name.empty() || ReadChoice(format, false, DefaultFirstBit(false), name).refusal.empty())
+        return {};
+    const qxm::OptionsChoice plain = ReadChoice(format, false, DefaultFirstBit(false), {});
+    if (qxm::IsReservedName(plain.options.format, name))
+        return "\"" + name + "\" is a reserved word in this format: choose another name.";
+    return "A name has letters, digits and _ only, and does not start with a digit.";
+}
+
+// One glyph to show how a byte layout packs the dots: the first character
+// of the text that lights a dot in the current font (else the font's first
+// such glyph), its dots top row first, the bytes the layout makes of them,
+// and the bit that holds each dot of a byte, first dot first, found by
+// laying out one dot at a time.
+val GlyphPicture(const std::u16string &text, bool rows, int firstBit)
+{
+    const qxm::CodePage &codePage = qxm::Windows1252CodePage::Instance();
+    const qxm::GlyphFont &font = CurrentFont();
+    const auto lights = [&](std::int16_t code) {
+        const qxm::Glyph glyph = qxm::GlyphOf(font, code);
+        for (int row = 0; row < glyph.Height(); ++row) {
+            for (int column = 0; column < glyph.Width(); ++column) {
+                if (glyph.Dot(column, row))
+                    return true;
+            }
+        }
+        return false;
+    };
+    std::int16_t code = 0;
+    const auto inText =
+        std::find_if(text.begin(), text.end(), [&](char16_t unit) { return lights(codePage.CodeOf(unit)); });
+    if (inText != text.end())
+        code = codePage.CodeOf(*inText);
+    else
+        while (code < 255 && !lights(code))
+            ++code;
+    const qxm::Glyph glyph = qxm::GlyphOf(font, code);
+    const qxm::ByteLayout layout{rows, firstBit};
+    val dots = val::array();
+    for (int row = 0; row < glyph.Height(); ++row) {
+        std::string line;
+        for (int column = 0; column < glyph.Width(); ++column)
+            line.push_back(glyph.Dot(column, row) ? '#' : '.');
+        dots.call<void>("push", line);
+    }
+    const qxm::GlyphBytes laidOut = qxm::LayOutGlyph(glyph, layout);
+    val bytes = val::array();
+    for (std::size_t index = 0; index < laidOut.count; ++index)
+        bytes.call<void>("push", laidOut.bytes[index]);
+    // The bit of each dot of a byte, first dot first, found by laying out one
+    // dot at a time.
+    val bits = val::array();
+    for (int dot = 0; dot < qxm::DotsPerByte(rows, font.cell); ++dot) {
+        qxm::Glyph single(font.cell.width, font.cell.height);
+        single.SetDot(rows ? dot : 0, rows ? 0 : dot);
+        const unsigned byte = qxm::LayOutGlyph(single, layout).bytes[0];
+        int bit = 0;
+        while (bit < 7 && (byte >> bit) != 1U)
+            ++bit;
+        bits.call<void>("push", bit);
+    }
+    val picture = val::object();
+    const std::u16string character(1, codePage.CharOf(code));
+    picture.set("character", character);
+    picture.set("dots", dots);
+    picture.set("bytes", bytes);
+    picture.set("bits", bits);
+    return picture;
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(qxm)
@@ -259,7 +400,6 @@ EMSCRIPTEN_BINDINGS(qxm)
     emscripten::function("table", &Table);
     emscripten::function("outputText", &OutputText);
     emscripten::function("outputBytes", &OutputBytes);
-    emscripten::function("preview", &PreviewRows);
     emscripten::function("loadFont", &LoadFont);
     emscripten::function("useBuiltInFont", &UseBuiltInFont);
     emscripten::function("productInfo", &ProductInfo);
@@ -268,4 +408,11 @@ EMSCRIPTEN_BINDINGS(qxm)
     emscripten::function("defaultFirstBit", &DefaultFirstBit);
     emscripten::function("defaultName", &DefaultName);
     emscripten::function("maxTextLength", &MaxTextLength);
+    emscripten::function("indexOutput", &IndexOutput);
+    emscripten::function("outputLines", &OutputLines);
+    emscripten::function("keepPreview", &KeepPreview);
+    emscripten::function("previewColumns", &PreviewColumns);
+    emscripten::function("cellSize", &CellSize);
+    emscripten::function("nameProblem", &NameProblem);
+    emscripten::function("glyphPicture", &GlyphPicture);
 }

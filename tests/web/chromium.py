@@ -26,6 +26,8 @@ def start_browser(download_dir=None):
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
                  "--window-size=1280,1000", "--user-data-dir=" + profile):
         options.add_argument(flag)
+    # The console's messages, for the check that the page logs none.
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     if download_dir:
         driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": download_dir})

@@ -1,13 +1,8 @@
-"""The web page in a real browser, held to the built qxm-convert byte for byte.
-
-usage: page_test.py PAGE_DIR QXM_CONVERT PRODUCTINFO_H SCREENSHOT_DIR
-
-Types texts into the page, picks every format and layout, and compares what
-the page shows, copies and downloads with what qxm-convert writes for the same
-text and options; likewise the preview, the stop messages, refused names, the
-whole-font table and a font file. Takes screenshots at a desktop's and a
-phone's width.
-"""
+# The web page in a real browser, held to the built qxm-convert byte for byte:
+# what it shows, copies and downloads, its picture and scrolling display, for
+# every format and layout; refused names, the table, font files, the work kept
+# and shared; screenshots at a phone's and a desktop's size.
+# usage: page_test.py PAGE_DIR QXM_CONVERT PRODUCTINFO_H SCREENSHOT_DIR
 
 import base64
 import os
@@ -45,32 +40,38 @@ def native(*args, cwd=None):
     return run.stdout, message, run.returncode
 
 
+def lines(*args):
+    """qxm-convert's output as the page shows it, with LF line ends."""
+    return native(*args)[0].decode().replace("\r\n", "\n")
+
+
 def options_args(format, layout):
-    args = ["-f", format]
-    if layout.get("rows"):
-        args.append("--rows")
-    if "first_bit" in layout:
-        args += ["--first-bit", str(layout["first_bit"])]
-    if layout.get("name"):
-        args += ["--name", layout["name"]]
-    return args
+    args = ["-f", format, *(["--rows"] if layout.get("rows") else [])]
+    args += ["--first-bit", str(layout["first_bit"])] if "first_bit" in layout else []
+    return args + (["--name", layout["name"]] if layout.get("name") else [])
 
 
 def element(id):
     return driver.find_element(By.ID, id)
 
 
+def js(script, *args):
+    return driver.execute_script(script, *args)
+
+
+def after_frame():
+    driver.execute_async_script("requestAnimationFrame(() => setTimeout(arguments[0]))")
+
+
 def set_text(text):
-    """Types text a keyboard can type; the rest goes in as a paste would, with an input event."""
+    """Types what a keyboard types; the rest goes in through the browser's editing, as a paste does."""
     box = element("text")
     box.send_keys(Keys.CONTROL, "a")
     box.send_keys(Keys.DELETE)
     if text.isprintable() and all(ord(c) < 0x10000 for c in text) and len(text) < 100:
         box.send_keys(text)
     else:
-        driver.execute_script("""
-            arguments[0].value = arguments[1];
-            arguments[0].dispatchEvent(new Event('input'));""", box, text)
+        driver.execute_cdp_cmd("Input.insertText", {"text": text})
 
 
 def set_options(format, layout):
@@ -81,16 +82,21 @@ def set_options(format, layout):
         first.select_by_value(str(layout["first_bit"]))
     else:
         first.select_by_visible_text(next(o.text for o in first.options if o.text.endswith("(default)")))
-    name = element("name")
-    name.send_keys(Keys.CONTROL, "a")
-    name.send_keys(Keys.DELETE)
-    name.send_keys(layout.get("name", ""))
+    js("arguments[0].value = arguments[1]; arguments[0].dispatchEvent(new Event('input'))",
+       element("name"), layout.get("name", ""))
 
 
 def shown_output():
-    # A text box gives its lines back with LF alone; the exact bytes are
-    # checked through Copy and Download.
-    return element("output").get_attribute("value")
+    """The lines the output's view holds: those in view, a few more, with LF line ends."""
+    after_frame()
+    return element("output-lines").get_attribute("textContent")
+
+
+def check_shown(name, expected):
+    """The view holds the expected output's first lines, at least as many as the box shows (10)."""
+    shown = shown_output()
+    check(name, (shown, len(shown.splitlines()) >= min(10, len(expected.splitlines()))),
+          (expected[:len(shown)], True))
 
 
 def wait_for_text(id, previous):
@@ -108,33 +114,44 @@ def clipboard():
 
 
 def downloaded(name):
-    """The bytes of the file the page saved, once the browser has finished writing it."""
+    """The bytes of the file the page saved, once the browser has finished writing it; None if it saved none."""
     path = os.path.join(downloads, name)
-    while not os.path.exists(path) or any(f.endswith(".crdownload") for f in os.listdir(downloads)):
+    for _ in range(100):
+        if os.path.exists(path) and not any(f.endswith(".crdownload") for f in os.listdir(downloads)):
+            with open(path, "rb") as file:
+                data = file.read()
+            os.remove(path)
+            return data
         time.sleep(0.1)
-    with open(path, "rb") as file:
-        data = file.read()
-    os.remove(path)
-    return data
 
 
-def preview_dots():
-    """The canvas read back at each dot's centre: '#' lit, '.' dark."""
-    return driver.execute_script("""
-        const canvas = document.getElementById('preview');
-        const scale = window.devicePixelRatio;
-        const context = canvas.getContext('2d');
-        const rows = [];
-        const width = parseFloat(canvas.style.width);
-        for (let row = 0; row < 7; ++row) {
-            let line = '';
-            for (let x = 3; x < width; x += 6) {
-                const pixel = context.getImageData(Math.floor(x * scale), Math.floor((row * 6 + 3) * scale), 1, 1).data;
-                line += pixel[0] > 200 ? '#' : '.';
-            }
-            rows.push(line);
-        }
-        return rows.join('\\n') + '\\n';""")
+def dots(id, rows=7):
+    """A canvas of LEDs read back at each whole dot's centre: '#' lit, '.' dark."""
+    after_frame()
+    return js("""
+        const [canvas, rows] = arguments;
+        const dot = canvas.clientHeight / rows;
+        // Read from a copy: reading the page's own canvas again and again makes the browser warn.
+        const copy = Object.assign(document.createElement('canvas'), {width: canvas.width, height: canvas.height});
+        const pixels = canvas.width && (copy.getContext('2d').drawImage(canvas, 0, 0),
+            copy.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data);
+        const scale = canvas.width / canvas.clientWidth;
+        const lit = (x, y) => pixels[(Math.floor(y * scale) * canvas.width + Math.floor(x * scale)) * 4] > 200;
+        return Array.from({length: rows}, (_, row) => Array.from({length: Math.floor(canvas.clientWidth / dot)},
+            (_, column) => lit(column * dot + dot / 2, row * dot + dot / 2) ? '#' : '.').join('')).join('\\n');""",
+              element(id), rows)
+
+
+def window_of(preview, first, count):
+    """count columns of qxm-convert's picture from first, dark past its end."""
+    return "\n".join(row[first:first + count].ljust(count, ".") for row in preview.splitlines())
+
+
+def check_picture(name, preview_args, first=0):
+    """The page's picture, 6 pixels a dot, holds the columns of qxm-convert's that its frame has room for."""
+    preview = native("--preview", *preview_args)[0].decode()
+    room = js("return Math.floor(arguments[0].clientWidth / 6)", element("preview-frame"))
+    check(name, dots("preview"), window_of(preview, first, min(room, len(preview.split("\n")[0]))))
 
 
 downloads = tempfile.mkdtemp(prefix="qxm-downloads-")
@@ -142,55 +159,85 @@ server, url = serve(page_dir)
 driver = start_browser(downloads)
 try:
     # From file://, as a page saved to disk opens: it loads and converts.
-    open_page(driver, "file://" + os.path.abspath(os.path.join(page_dir, "index.html")))
+    open_page(driver, "file://" + os.path.join(page_dir, "index.html"))
     set_text("Hi")
-    check("converts when opened from file://", shown_output(), native("Hi")[0].decode().replace("\r\n", "\n"))
+    check("converts when opened from file://", shown_output(), lines("Hi"))
 
+    # The scrolling display holds still where the system asks for less
+    # motion, and is read as a still picture until the end.
+    driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                           {"features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
     open_page(driver, url)
-    first_conversion_ms = driver.execute_script("return window.qxmFirstConversionMs")
+    check("the example on first load", element("text").get_attribute("value"), "Hello, LED!")
+    first_conversion_ms = js("return window.qxmFirstConversionMs")
     driver.execute_cdp_cmd("Browser.grantPermissions", {
         "origin": url.rstrip("/"), "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
     check("the text box has the focus once loaded", driver.switch_to.active_element.get_attribute("id"), "text")
-    check("every control has a label", driver.execute_script("""
+    check("every control has a label", js("""
         return [...document.querySelectorAll('input, select, textarea')]
-            .filter((control) => control.labels.length === 0).map((control) => control.id);"""), [])
+            .filter((control) => control.labels.length === 0 && !control.ariaLabel).map((control) => control.id);"""),
+          [])
+    ring = [float(v) / 255 for v in re.findall(r"[\d.]+", js(
+        "return getComputedStyle(document.activeElement).outlineColor"))[:3]]
+    luminance = sum(w * (v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4)
+                    for w, v in zip((0.2126, 0.7152, 0.0722), ring))
+    check("the focus ring has 3:1 contrast on white", 1.05 / (luminance + 0.05) >= 3, True)
 
     product = dict(re.findall(r'(\w+)\[\] = "(.*)";', open(product_info_h).read()))
-    check("product name from the build", element("product").text, product["ProductName"])
-    check("maker's details from the build", element("maker").text,
-          " · ".join(product[key] for key in ("MakerName", "WebSite", "Email", "Mobile")))
+    check("product and maker from the build", (element("product").text, element("maker").text), (
+        product["ProductName"], " · ".join(product[key] for key in ("MakerName", "WebSite", "Email", "Mobile"))))
 
-    # The first bits offered are those qxm-convert accepts.
+    element("options").click()
     for layout, rows in (("columns", []), ("rows", ["--rows"])):
         Select(element("layout")).select_by_value(layout)
         offered = [option.get_attribute("value") for option in Select(element("first-bit")).options]
         accepted = [str(bit) for bit in range(8) if native(*rows, "--first-bit", str(bit), "x")[2] == 0]
         check("first bits offered with " + layout, offered, accepted)
-
-    formats = [option.get_attribute("value") for option in Select(element("format")).options]
+    format_options = Select(element("format")).options
+    formats = [option.get_attribute("value") for option in format_options]
     check("the formats are qxm-convert's", ", ".join(formats), native("-f", "?", "x")[1].split("use one of ")[1])
+    check("each format by its purpose, its name beside",
+          [o.text.endswith(" (%s)" % f) and len(o.text) > len(f) + 3 for o, f in zip(format_options, formats)],
+          [True] * len(formats))
+
+    # The display, 12 dots wide, shows the same dots as the picture.
+    Select(element("scroll-unit")).select_by_value("dots")
+    js("arguments[0].value = 12; arguments[0].dispatchEvent(new Event('input'))", element("scroll-width"))
     layouts = [{}, {"rows": True}, {"first_bit": 0}, {"rows": True, "first_bit": 7, "name": "Font_1"}]
     # Typed, with Windows-1252 letters, code 92 and 126, a code without a
     # glyph (the euro sign) and one outside the code page; then stops at a
-    # tab, at DEL and at a text one longer than the longest.
-    texts = ["Hello, LED!", "25°C € \\~ Ω", "ab\tc", "x\x7fy", "é😀\x85", "A" * 32768]
-    for text in texts:
+    # tab, at a pasted line break, at DEL and at a text one longer than the
+    # longest.
+    for text in ["Hello, LED!", "25°C € \\~ Ω", "ab\tc", "ab\ncd", "x\x7fy", "é😀\x85", "A" * 32768]:
         set_text(text)
-        expected_preview, expected_message, _ = native("--preview", text)
-        # The page draws at most 1200 columns of a long text.
-        expected_preview = "".join(row[:1200] + "\n" for row in expected_preview.decode().splitlines())
-        check("preview of %r" % text[:20], preview_dots(), expected_preview)
-        check("stop message of %r" % text[:20], element("message").text, expected_message)
+        preview, message, _ = native("--preview", text)
+        check_picture("picture of %r" % text[:20], [text])
+        check("still display of %r" % text[:20], dots("scroll-display"), window_of(preview.decode(), 0, 12))
+        check("stop message of %r" % text[:20], (element("message").text, element("scroll-note").text.endswith(
+            ": " + message) if message else True), (message, True))
         for format in formats:
             for layout in layouts:
                 set_options(format, layout)
-                expected, _, _ = native(*options_args(format, layout), text)
-                check("%s %s of %r" % (format, layout, text[:20]), shown_output(),
-                      expected.decode().replace("\r\n", "\n"))
+                check_shown("%s %s of %r" % (format, layout, text[:20]), lines(*options_args(format, layout), text))
 
-    # Copy and Download give the exact bytes, CR LF in the BASIC formats,
-    # from the keyboard alone.
+    # The end of the longest output and picture, scrolled to.
+    set_text("A" * 32767)
+    js("arguments[0].scrollTop = 1e9", element("output"))
+    shown = shown_output()
+    check("the long output's last lines", (lines(*options_args(formats[-1], layouts[-1]), "A" * 32767).endswith(
+        shown), len(shown.splitlines()) >= 10), (True, True))
+    first = js("""const frame = arguments[0];
+                  frame.scrollLeft = Math.floor((frame.scrollWidth - frame.clientWidth) / 6) * 6;
+                  return frame.scrollLeft / 6;""", element("preview-frame"))
+    check_picture("the long picture's last columns", ["A" * 32767], first)
+
     set_text("Hi\tthere")
+    for _ in range(3):
+        element("scroll-step").click()
+    check("the display's frames step on", dots("scroll-display"),
+          window_of(native("--preview", "Hi\tthere")[0].decode(), 3, 12))
+    # Copy and Download give the exact bytes, CR LF in the BASIC formats,
+    # from the keyboard alone; the status names the file saved.
     for format in formats:
         set_options(format, {"name": "Sign"})
         expected = native(*options_args(format, {"name": "Sign"}), "Hi\tthere")[0]
@@ -198,58 +245,102 @@ try:
         wait_for_text("action-status", "")
         check("Copy in " + format, clipboard().encode(), expected)
         element("download").send_keys(Keys.ENTER)
-        extension = {"bascom": "bas", "gcb": "gcb", "proton": "bas"}.get(format, "h")
-        check("Download in " + format, downloaded("Sign." + extension), expected)
+        saved = wait_for_text("action-status", "Copied.").removeprefix("Downloaded as ").removesuffix(".")
+        check("Download in " + format, downloaded(saved), expected)
 
-    # A name the format's language reserves, or no name at all, is refused
-    # with qxm-convert's words and no output.
-    for format, name in (("c", "int"), ("bascom", "Data"), ("gcb", "9lives")):
+    # A refused name is said at its field in the page's words; Copy and
+    # Download then say why they are unavailable, and copy or save nothing.
+    js("navigator.clipboard.writeText('kept')")
+    for format, name in (("c", "int"), ("bascom", "Data"), ("gcb", "9lives"), ("arduino", "a/b")):
         set_options(format, {"name": name})
-        _, message, status = native("-f", format, "--name", name, "x")
-        check("name %s refused in %s" % (name, format), (element("message").text, shown_output(), status),
-              (message, "", 2))
+        element("copy").click()
+        element("download").click()
+        time.sleep(0.2)
+        problem = element("name-error").text
+        check("name %s refused in %s" % (name, format),
+              (shown_output(), bool(problem) and "--" not in problem, element("copy").get_attribute("aria-disabled"),
+               bool(element("unavailable").text), clipboard(), os.listdir(downloads), native(
+                  "-f", format, "--name", name, "x")[2]), ("", True, "true", True, "kept", [], 2))
 
-    # The whole font, indexed by code.
+    # The live regions change only when their words do; Enter adds no line.
+    set_text("a\tb")
+    js("""window.changes = 0;
+          for (const region of document.querySelectorAll('[aria-live]')) {
+              new MutationObserver((records) => { window.changes += records.length; })
+                  .observe(region, {childList: true, characterData: true, subtree: true});
+          }""")
+    element("text").send_keys("c", Keys.ENTER, "d")
+    check("live regions untouched while their words stay",
+          (js("return window.changes"), element("text").get_attribute("value")), (0, "a\tbcd"))
+
     element("table").send_keys(Keys.SPACE)
     for format in formats:
         set_options(format, {})
-        check("table in " + format, shown_output(), native("--table", "-f", format)[0].decode().replace("\r\n", "\n"))
+        check_shown("table in " + format, lines("--table", "-f", format))
 
     # A font file, read by the same loader; one too large is refused as
     # qxm-convert refuses it, and the font before it stays.
-    element("font-file").send_keys(os.path.join(fonts, "5x7.pcf.gz"))
+    font = os.path.join(fonts, "5x7.pcf.gz")
+    element("font-file").send_keys(font)
     wait_for_text("font-status", "Using the built-in font.")
-    check("table with a font file", shown_output(),
-          native("--font", os.path.join(fonts, "5x7.pcf.gz"), "--table", "-f", formats[-1])[0].decode().replace("\r\n", "\n"))
+    check_shown("table with a font file", lines("--font", font, "--table", "-f", formats[-1]))
     element("table").send_keys(Keys.SPACE)
     set_text("25°C é")
-    check("preview with a font file", preview_dots(),
-          native("--font", os.path.join(fonts, "5x7.pcf.gz"), "--preview", "25°C é")[0].decode())
+    check_picture("picture with a font file", ["--font", font, "25°C é"])
     loaded = element("font-status").text
     element("font-file").send_keys(os.path.join(fonts, "6x10.pcf.gz"))
     refusal = native("--font", "6x10.pcf.gz", "x", cwd=fonts)[1]
     check("a font too large is refused", wait_for_text("font-status", loaded).startswith(refusal + ". "), True)
-    check("the font before a refused one stays", preview_dots(),
-          native("--font", os.path.join(fonts, "5x7.pcf.gz"), "--preview", "25°C é")[0].decode())
+    check_picture("the font before a refused one stays", ["--font", font, "25°C é"])
     element("built-in").send_keys(Keys.ENTER)
-    check("back to the built-in font", preview_dots(), native("--preview", "25°C é")[0].decode())
+    check_picture("back to the built-in font", ["25°C é"])
 
+    set_options("bascom", {})
     element("clear").send_keys(Keys.ENTER)
-    check("Clear all empties the text", (element("text").get_attribute("value"), shown_output()),
-          ("", native("-f", formats[-1], "")[0].decode()))
+    check("Clear all empties the text, and the empty boxes say why",
+          (element("text").get_attribute("value"), shown_output(), element("preview-frame").is_displayed(),
+           bool(element("preview-note").text), bool(element("output-empty").text)),
+          ("", "", False, True, True))
 
+    # The work survives a reload, and a link to it restores it elsewhere.
+    set_text("Keep me")
+    set_options("c", {"rows": True, "name": "Kept"})
+    expected = lines("-f", "c", "--rows", "--name", "Kept", "Keep me")
+    open_page(driver, driver.current_url)
+    check_shown("the work after a reload", expected)
+    element("share").click()
+    link = wait_for_text("share-status", "") and clipboard()
+    element("text").send_keys("!")
+    check("a link that no longer holds the work leaves the address", js("return location.hash"), "")
+    driver.get("about:blank")
+    open_page(driver, link)
+    check_shown("the work from a shared link, not the later one kept", expected)
+
+    # The display runs where motion is welcome.
+    driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+    still = dots("scroll-display")
+    time.sleep(0.3)
+    check("the display runs", (element("scroll-play").text, dots("scroll-display") != still), ("Pause", True))
+
+    # After typing, the picture, the first lines and Copy are in view
+    # without scrolling, at a desktop's and a phone's size.
     os.makedirs(screenshot_dir, exist_ok=True)
-    set_text("Hello, LED!")
-    for name, width in (("desktop", 1280), ("phone", 360)):
+    for name, width, height in (("desktop", 1280, 800), ("phone", 390, 844)):
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": width, "height": 900, "deviceScaleFactor": 1, "mobile": width < 600})
-        check("no sideways scrolling at %d px" % width, driver.execute_script(
-            "return document.documentElement.scrollWidth <= document.documentElement.clientWidth"), True)
-        size = driver.execute_cdp_cmd("Page.getLayoutMetrics", {})["cssContentSize"]
-        shot = driver.execute_cdp_cmd("Page.captureScreenshot", {"captureBeyondViewport": True, "clip": {
-            "x": 0, "y": 0, "width": width, "height": size["height"], "scale": 1}})
+                               {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": width < 600})
+        js("scrollTo(0, 0)")
+        set_text("Hello, LED!")
+        check("the result in view at %dx%d" % (width, height), js("""
+            return ['preview', 'output-lines', 'copy'].filter((id) => {
+                const box = document.getElementById(id).getBoundingClientRect();
+                return box.height === 0 || box.top < 0 || box.bottom > innerHeight;
+            }).concat(document.documentElement.scrollWidth > innerWidth ? ['sideways scrolling'] : []);"""), [])
         with open(os.path.join(screenshot_dir, "web-%s.png" % name), "wb") as file:
-            file.write(base64.b64decode(shot["data"]))
+            file.write(base64.b64decode(driver.execute_cdp_cmd("Page.captureScreenshot", {})["data"]))
+
+    check("no console message, from file:// or over HTTP", [entry["message"] for entry in driver.get_log("browser")], [])
+    check("no connection after load", driver.execute_async_script(
+        "fetch('index.html').then(() => arguments[0]('connected'), () => arguments[0]('refused'))"), "refused")
     print("page load to first conversion: %.0f ms" % first_conversion_ms)
 finally:
     driver.quit()

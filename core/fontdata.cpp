@@ -50,6 +50,7 @@ constexpr ReservedWords kReserved[] = {
      "Then To Until Wend While Word Xor"},
     {Format::C, kCKeywords},
     {Format::Arduino, kCKeywords},
+    {Format::AdafruitGfx, kCKeywords},
 };
 
 constexpr FormatInfo kFormats[] = {
@@ -58,6 +59,7 @@ constexpr FormatInfo kFormats[] = {
     {Format::Proton, "proton", "Proton BASIC CData table", "bas", true},
     {Format::C, "c", "C array", "h", false},
     {Format::Arduino, "arduino", "Arduino array in program memory (PROGMEM)", "h", false},
+    {Format::AdafruitGfx, "adafruit-gfx", "Adafruit GFX font (GFXfont) header", "h", false},
 };
 
 bool SameWord(std::string_view a, std::string_view b, bool caseSensitive)
@@ -156,6 +158,10 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
         options.cell = *cell;
         options.cellChosen = true;
     }
+    if (options.format == Format::AdafruitGfx && (choices.rows || choices.firstBit)) {
+        choice.refusal = "adafruit-gfx packs the dots as the library reads them: it takes no --rows or --first-bit";
+        return choice;
+    }
     options.layout = DefaultLayout(choices.rows, options.cell);
     if (choices.firstBit) {
         options.layout.firstBit = IsNumber(*choices.firstBit, 2) ? std::stoi(std::string(*choices.firstBit)) : -1;
@@ -167,6 +173,15 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
         }
     }
     options.proportional = choices.proportional;
+    options.lookup = choices.lookup;
+    const bool cArray = options.format == Format::C || options.format == Format::Arduino;
+    if (choices.lookup && !(options.format == Format::AdafruitGfx || (cArray && choices.table))) {
+        choice.refusal = cArray ? "--lookup finds a glyph by its code, and a text's array is in the text's order: "
+                                  "add --table for the whole font"
+                                : "--lookup writes a C function: it takes -f c or arduino with --table, or "
+                                  "-f adafruit-gfx";
+        return choice;
+    }
     if (choices.name) {
         const std::string_view name = *choices.name;
         const auto isLetter = [](char c) { return IsAsciiLetter(c) || c == '_'; };
@@ -193,6 +208,8 @@ GlyphFont FontForRun(const GlyphFont &fontInCell, const FontDataOptions &options
 std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const GlyphFont &font,
                                        std::optional<CodeRange> table)
 {
+    if (options.format == Format::AdafruitGfx)
+        return MakeAdafruitGfxWriter(options, font, table);
     return MakeSourceLinesWriter(options, font, table);
 }
 

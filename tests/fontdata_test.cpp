@@ -114,6 +114,15 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
          "Const LedText_Width = 5\r\nConst LedText_Height = 7\r\nConst LedText_First = 32\r\n"
          "Const LedText_Last = 33\r\nLedText:\r\nData &H00 , &H00 , &H00 , &H00 , &H00  ' \r\n"
          "Data &H79 , &H00 , &H00 , &H00 , &H00  '!\r\nLedText_Widths:\r\nData 3 , 1\r\n"},
+        {{32, 33, 35},
+         Options("adafruit-gfx"),
+         "#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 35\n/* the cursor's y for the cell's top row at y = 0 */\n"
+         "#define LEDTEXT_BASELINE 6\nconst uint8_t LedTextBitmaps[] PROGMEM = {\n    0xF2, /* 0x21 ! */\n"
+         "    0x52, 0xBE, 0xAF, 0xA9, 0x40, /* 0x23 # */\n};\n"
+         "/* bitmapOffset, width, height, xAdvance, xOffset, yOffset */\nconst GFXglyph LedTextGlyphs[] PROGMEM = {\n"
+         "    {0, 0, 0, 6, 0, 0}, /* 0x20 */\n    {0, 1, 7, 6, 2, -6}, /* 0x21 ! */\n"
+         "    {1, 0, 0, 0, 0, 0}, /* 0x22 \" (no glyph) */\n    {1, 5, 7, 6, 0, -6}, /* 0x23 # */\n};\n"
+         "const GFXfont LedText PROGMEM = {(uint8_t *)LedTextBitmaps, (GFXglyph *)LedTextGlyphs, 32, 35, 8};\n"},
     };
     for (const auto &[codes, options, expected] : cases) {
         qxm::GlyphFont font = *qxm::FontInCell(qxm::BuiltInFont(), options.cell);
@@ -123,8 +132,10 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
             else if (!font.glyphs[code])
                 font.glyphs[code] = qxm::Glyph(options.cell.width, options.cell.height);
         }
-        EXPECT_EQ(qxm::FormatTable(qxm::FontForRun(font, options), TestCodePage(), options), expected)
-            << qxm::InfoOf(options.format).id;
+        const std::string written = qxm::FormatTable(qxm::FontForRun(font, options), TestCodePage(), options);
+        // A GFX font's structures come first, as the library declares them.
+        const bool gfx = options.format == qxm::Format::AdafruitGfx;
+        EXPECT_EQ(written.substr(gfx ? written.find("#define LEDTEXT") : 0), expected) << qxm::InfoOf(options.format).id;
     }
 }
 
@@ -139,6 +150,8 @@ TEST(FontDataTest, refusesOptionsThatDoNotMakeSource)
         {"c", "4x8", "2", true, "use 0, 3, 4, 5, 6 or 7 with --rows"},
         {"c", nullptr, "x", false, "use 0, 6 or 7"},
         {"pascal", nullptr, nullptr, false, "unknown format 'pascal': use one of bascom, gcb, proton, c, arduino"},
+        {"adafruit-gfx", nullptr, nullptr, true, "adafruit-gfx packs the dots as the library reads them: it takes no"},
+        {"adafruit-gfx", nullptr, "7", false, "it takes no --rows or --first-bit"},
     };
     for (const auto &[format, size, firstBit, rows, refusal] : cases) {
         qxm::OptionChoices choices;

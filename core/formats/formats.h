@@ -13,4 +13,8 @@ namespace qxm {
 std::unique_ptr<FontWriter> MakeSourceLinesWriter(const FontDataOptions &options, const GlyphFont &font,
                                                   std::optional<CodeRange> table);
 
+// Adafruit GFX: a GFXfont with its glyph table and bitmaps.
+std::unique_ptr<FontWriter> MakeAdafruitGfxWriter(const FontDataOptions &options, const GlyphFont &font,
+                                                  std::optional<CodeRange> table);
+
 } // namespace qxm

@@ -1,0 +1,56 @@
+#!/bin/bash
+# Fonts as firmware uses them: tests/firmware/draw.cpp finds each character of
+# a text through the font's lookup and draws it as the font's library does,
+# on this machine (g++) and as Arduino sketches that Debian's arduino-mk
+# builds and simavr runs on an ATmega328P. Every picture must be the one
+# qxm-convert --preview shows.
+#   firmware_test.sh QXM-CONVERT SCRATCH-FOLDER
+set -euo pipefail
+convert=$1
+firmware=$(cd "$(dirname "$0")" && pwd)
+rm -rf "$2" && mkdir -p "$2" && cd "$2"
+text=$(printf 'Ag\303\251\342\202\254') # Agé€
+font8x13=(--font /usr/share/fonts/X11/misc/8x13.pcf.gz --size 8x13)
+
+draw() { # draws with the font.h here, printing what the text given draws
+    g++ -Wall -Wextra -Werror -pedantic-errors -I. -x c++ "$firmware/draw.cpp" -o draw && ./draw "$@"
+}
+
+# GFX fonts of a text, fixed and proportional, drawn by the library's loop.
+for cell in "" "--size 8x8" "${font8x13[*]}"; do
+    for width in "" --proportional; do
+        # shellcheck disable=SC2086 # the options, split
+        "$convert" -f adafruit-gfx --lookup $cell $width "$text" >font.h
+        # shellcheck disable=SC2086
+        draw | tail -n +2 | diff -u <("$convert" --preview $cell $width "$text") - ||
+            { echo "GFX font $cell $width drawn otherwise"; exit 1; }
+    done
+done
+
+# The library's own header when __has_include finds it (C++ only), else the
+# structures declared alike.
+printf '#define _GFXFONT_H_\ntypedef int Library;\n' >Adafruit_GFX.h
+diff <({ g++ -E -I. -x c++ font.h; gcc -E -I. -x c font.h; } | grep -o 'Library\|} GFXglyph') - <<<$'Library\n} GFXglyph'
+
+# The lookup over UTF-8 and what is not: A é € ° DEL U+0081 Ω 😀, an overlong
+# /, an encoded surrogate, past U+10FFFF, a sequence cut off before A.
+"$convert" -f c --table --lookup --size 5x7 --first-bit 0 --font /usr/share/fonts/X11/misc/5x7.pcf.gz >font.h
+diff <(draw "$(printf 'A\303\251\342\202\254\302\260\177\302\201\316\251\360\237\230\200\300\257\355\240\200\364\220\200\200\342\202A')" |
+    head -n 1) - <<<"33+1 201+2 96+3 144+2 -1+1 -1+2 -1+2 -1+4 -1+1 -1+1 -1+1 -1+1 -1+1 -1+1 -1+1 -1+1 -1+1 -1+1 -1+1 33+1"
+
+# On the AVR: the 8x13 table read by code, and the GFX font, each a sketch.
+sketch() { # name, the index line, --proportional or not, qxm-convert's options
+    local name=$1 indexes=$2 width=$3
+    mkdir "$name" && cp "$firmware/draw.cpp" "$name/$name.ino"
+    "$convert" "${@:4}" --lookup $width "${font8x13[@]}" >"$name/font.h"
+    # Debian 12's core reads DECIMAL_DIG, which its avr-gcc 5.4 declares for C alone.
+    printf 'BOARD_TAG = uno\nCXXFLAGS += -DDECIMAL_DIG=__DECIMAL_DIG__\ninclude /usr/share/arduino/Arduino.mk\n' \
+        >"$name/Makefile"
+    make -s -C "$name" >"$name/make.log" 2>&1 || { cat "$name/make.log"; exit 1; }
+    # simavr prints the serial port's lines in colour, each ending in a dot.
+    timeout 60 simavr -m atmega328p -f 16000000 "$name"/build-uno/*.elf 2>&1 >/dev/null |
+        sed -n 's/\x1b\[[0-9;]*m//g; s/\.$//p' |
+        diff -u <(echo "$indexes" && "$convert" --preview $width "${font8x13[@]}" "$text") -
+}
+sketch table "33+1 71+1 201+2 96+3" "" -f arduino --table --first-bit 0
+sketch gfx "0+1 38+1 168+2 63+3" --proportional -f adafruit-gfx "$text"

@@ -113,7 +113,8 @@ struct Options
                                                    "width.")};
     QCommandLineOption name{QStringLiteral("name"),
                             QStringLiteral("The label, table or array name; the default is LedText. bascom writes "
-                                           "a label only when it is given."),
+                                           "a label only when it is given. A word the format's language reserves is "
+                                           "refused, in C also a name that C's library or Arduino's headers use."),
                             QStringLiteral("NAME")};
     QCommandLineOption table{QStringLiteral("table"),
                              QStringLiteral("Write the whole font instead of a text, indexed by code: every code "

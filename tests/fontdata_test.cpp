@@ -166,4 +166,22 @@ TEST(FontDataTest, refusesOptionsThatDoNotMakeSource)
     }
 }
 
+// Every C format refuses the names C, its library and the headers a sketch
+// includes use, by the patterns they follow or by name, and takes the rest.
+TEST(FontDataTest, refusesTheNamesCSourceAlreadyHas)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"_font", true},  {"FONT_5X7", true}, {"Font_5X7", false}, {"string", true},   {"strFont", false},
+        {"isLed", true},  {"is5", false},     {"today", true},     {"EFont", true},    {"Egg", false},
+        {"PRIx8", true},  {"PRIMO", true},    {"PRIMo", false},    {"pgm_font", true}, {"pgmFont", false},
+        {"font_t", true}, {"fontP", false},   {"font_P", true},    {"Serial", true},   {"serial", false},
+        {"sinf", true},   {"sqrtl", true},    {"sinus", false},    {"GFXfont", true},  {"word", true},
+    };
+    for (const qxm::Format format : {qxm::Format::C, qxm::Format::Arduino, qxm::Format::AdafruitGfx}) {
+        for (const auto &[name, reserved] : cases)
+            EXPECT_EQ(qxm::IsReservedName(format, name), reserved) << name << " in " << qxm::InfoOf(format).id;
+    }
+    EXPECT_FALSE(qxm::IsReservedName(qxm::Format::Bascom, "Serial"));
+}
+
 } // namespace

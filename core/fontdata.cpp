@@ -262,10 +262,6 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
         options.cell = *cell;
         options.cellChosen = true;
     }
-    if (options.format == Format::AdafruitGfx && (choices.rows || choices.firstBit)) {
-        choice.refusal = "adafruit-gfx packs the dots as the library reads them: it takes no --rows or --first-bit";
-        return choice;
-    }
     options.layout = DefaultLayout(choices.rows, options.cell);
     if (choices.firstBit) {
         options.layout.firstBit = IsNumber(*choices.firstBit, 2) ? std::stoi(std::string(*choices.firstBit)) : -1;

@@ -115,8 +115,8 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
          "Const LedText_Last = 33\r\nLedText:\r\nData &H00 , &H00 , &H00 , &H00 , &H00  ' \r\n"
          "Data &H79 , &H00 , &H00 , &H00 , &H00  '!\r\nLedText_Widths:\r\nData 3 , 1\r\n"},
         {{32, 33, 35},
-         Options("adafruit-gfx"),
-         "#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 35\n/* the cursor's y for the cell's top row at y = 0 */\n"
+         Options("adafruit-gfx", "5x7"),
+         "#define LEDTEXT_WIDTH 5\n#define LEDTEXT_HEIGHT 7\n#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 35\n/* the cursor's y for the cell's top row at y = 0 */\n"
          "#define LEDTEXT_BASELINE 6\nconst uint8_t LedTextBitmaps[] PROGMEM = {\n    0xF2, /* 0x21 ! */\n"
          "    0x52, 0xBE, 0xAF, 0xA9, 0x40, /* 0x23 # */\n};\n"
          "/* bitmapOffset, width, height, xAdvance, xOffset, yOffset */\nconst GFXglyph LedTextGlyphs[] PROGMEM = {\n"
@@ -150,8 +150,6 @@ TEST(FontDataTest, refusesOptionsThatDoNotMakeSource)
         {"c", "4x8", "2", true, "use 0, 3, 4, 5, 6 or 7 with --rows"},
         {"c", nullptr, "x", false, "use 0, 6 or 7"},
         {"pascal", nullptr, nullptr, false, "unknown format 'pascal': use one of bascom, gcb, proton, c, arduino"},
-        {"adafruit-gfx", nullptr, nullptr, true, "adafruit-gfx packs the dots as the library reads them: it takes no"},
-        {"adafruit-gfx", nullptr, "7", false, "it takes no --rows or --first-bit"},
     };
     for (const auto &[format, size, firstBit, rows, refusal] : cases) {
         qxm::OptionChoices choices;

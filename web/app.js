@@ -27,10 +27,10 @@
     actionStatus: document.getElementById('action-status'),
   };
 
-  // Each format's usual file name ending; the BASIC dialects end their lines
-  // with CR LF, which a copy and a download keep.
-  const extensions = { bascom: 'bas', gcb: 'gcb', proton: 'bas', c: 'h', arduino: 'h' };
-  const basicFormats = new Set(['bascom', 'gcb', 'proton']);
+  // Each format as the module describes it: its usual file name ending, and
+  // whether its lines end in CR LF (the BASIC dialects), which a copy and a
+  // download keep.
+  const formats = new Map();
 
   // A long text's picture is cut here: a canvas has a largest size, and no
   // screen shows more at once.
@@ -51,6 +51,7 @@
 
   function fillChoices() {
     for (const format of qxm.formats()) {
+      formats.set(format.id, format);
       page.format.add(new Option(format.id, format.id));
     }
     page.name.placeholder = qxm.defaultName();
@@ -115,8 +116,7 @@
   }
 
   function fileName() {
-    const format = page.format.value;
-    return (page.name.value || qxm.defaultName()) + '.' + (extensions[format] || 'txt');
+    return (page.name.value || qxm.defaultName()) + '.' + formats.get(page.format.value).extension;
   }
 
   // A copy puts exactly the output on the clipboard, CR LF included; when the
@@ -167,7 +167,7 @@
   // The output box shows LF line ends only; a copy of a selection from it
   // gets the BASIC formats' CR LF back, as the converter window's box gives.
   function copySelection(event) {
-    if (!basicFormats.has(page.format.value)) {
+    if (!formats.get(page.format.value).crlf) {
       return;
     }
     const box = page.output;

@@ -1,9 +1,9 @@
 // Draws a text with the font qxm-convert wrote to font.h, as firmware does:
 // each character found through the font's lookup, its bytes read from
 // program memory on AVR, its dots drawn by the loop of the library the font
-// is for. Prints each character's index and length, then the dot rows as
-// qxm-convert --preview prints them. Built by g++ on the host (the text is
-// the argument) and as an Arduino sketch (the text is kText, over Serial).
+// is for. Prints the index and length of each character of the argument or
+// kIndexed, then kText's dot rows as qxm-convert --preview prints them.
+// Built by g++ on the host, and as an Arduino sketch that prints on Serial.
 #include "font.h"
 
 #ifdef __AVR__
@@ -15,28 +15,33 @@
 #define READ_WORD(address) (*(const unsigned short *)(address))
 #define READ_POINTER(address) (*(address))
 #endif
+#include <string.h>
 #ifdef ARDUINO
 #include <avr/sleep.h>
-#define PUT(c) Serial.write(c)
+template <typename T>
+static void Print(T value)
+{
+    Serial.print(value);
+}
 #else
 #include <stdio.h>
-#define PUT(c) putchar(c)
+static void Print(const char *text)
+{
+    fputs(text, stdout);
+}
+static void Print(int number)
+{
+    printf("%d", number);
+}
 #endif
 
 static const char kText[] = "Ag\xC3\xA9\xE2\x82\xAC"; // Agé€
+// And U+120AC, which 16 bits of int would take for U+20AC, the euro sign.
+static const char kIndexed[] = "Ag\xC3\xA9\xE2\x82\xAC\xF0\x92\x82\xAC";
 static char line[200];
 
-static void Light(int column)
-{
-    if (column >= 0 && column < (int)sizeof line)
-        line[column] = '#';
-}
-
 #ifdef _GFXFONT_H_
-static int Rows()
-{
-    return READ_BYTE(&LedText.yAdvance) - 1;
-}
+#define ROWS (READ_BYTE(&LedText.yAdvance) - 1)
 // Adafruit_GFX::write() and drawChar() for a custom font, drawing only the
 // dots of one row; returns the cursor's advance.
 static int DrawGlyph(int x, int row, int index)
@@ -53,68 +58,51 @@ static int DrawGlyph(int x, int row, int index)
     int8_t xo = READ_BYTE(&glyph->xOffset), yo = READ_BYTE(&glyph->yOffset);
     uint8_t xx, yy, bits = 0, bit = 0;
     int y = LEDTEXT_BASELINE;
-    if (w > 0 && h > 0) {
-        for (yy = 0; yy < h; yy++) {
-            for (xx = 0; xx < w; xx++) {
-                if (!(bit++ & 7))
-                    bits = READ_BYTE(&bitmap[bo++]);
-                if ((bits & 0x80) && y + yo + yy == row)
-                    Light(x + xo + xx);
-                bits <<= 1;
-            }
+    for (yy = 0; w > 0 && yy < h; yy++) {
+        for (xx = 0; xx < w; xx++) {
+            if (!(bit++ & 7))
+                bits = READ_BYTE(&bitmap[bo++]);
+            if ((bits & 0x80) && y + yo + yy == row && x + xo + xx < (int)sizeof line - 1)
+                line[x + xo + xx] = '#';
+            bits <<= 1;
         }
     }
     return READ_BYTE(&glyph->xAdvance);
 }
 #else
-static int Rows()
-{
-    return LEDTEXT_HEIGHT;
-}
+#define ROWS LEDTEXT_HEIGHT
 // A table of columns, each in whole bytes, the top dot in bit 0.
 static int DrawGlyph(int x, int row, int index)
 {
     const int perColumn = sizeof LedText[0] / LEDTEXT_WIDTH;
-    for (int column = 0; column < LEDTEXT_WIDTH; ++column) {
+    for (int column = 0; column < LEDTEXT_WIDTH && x + column < (int)sizeof line - 1; ++column) {
         if ((READ_BYTE(&LedText[index][column * perColumn + row / 8]) >> (row % 8)) & 1)
-            Light(x + column);
+            line[x + column] = '#';
     }
     return LEDTEXT_WIDTH + 1;
 }
 #endif
 
-static void PutNumber(int number)
+static void Draw(const char *indexed, const char *text)
 {
-    if (number < 0) {
-        PUT('-');
-        number = -number;
-    }
-    if (number >= 10)
-        PutNumber(number / 10);
-    PUT((char)('0' + number % 10));
-}
-
-static void Draw(const char *text)
-{
-    for (const char *next = text; *next;) {
+    for (const char *next = indexed; *next;) {
         const char *start = next;
-        PutNumber(LedText_Index(&next));
-        PUT('+');
-        PutNumber((int)(next - start));
-        PUT(*next ? ' ' : '\n');
+        Print(LedText_Index(&next));
+        Print("+");
+        Print((int)(next - start));
+        Print(*next ? " " : "\n");
     }
-    for (int row = 0; row < Rows(); ++row) {
+    for (int row = 0; row < ROWS; ++row) {
         int x = 0;
-        for (unsigned column = 0; column < sizeof line; ++column)
-            line[column] = '.';
+        memset(line, '.', sizeof line - 1);
         for (const char *next = text; *next;) {
             const int index = LedText_Index(&next);
             if (index >= 0)
                 x += DrawGlyph(x, row, index);
         }
-        for (int column = 0; column + 1 < x; ++column)
-            PUT(line[column]);
-        PUT('\n');
+        line[x > 0 ? x - 1 : 0] = '\0';
+        Print(line);
+        Print("\n");
     }
 }
 
@@ -122,17 +110,19 @@ static void Draw(const char *text)
 void setup()
 {
     Serial.begin(115200);
-    Draw(kText);
+    Draw(kIndexed, kText);
     Serial.flush();
     cli();
     sleep_cpu(); // simavr ends the run here
 }
 
-void loop() {}
+void loop()
+{
+}
 #else
 int main(int argc, char **argv)
 {
-    Draw(argc > 1 ? argv[1] : kText);
+    Draw(argc > 1 ? argv[1] : kIndexed, kText);
     return 0;
 }
 #endif

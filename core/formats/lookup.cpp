@@ -79,8 +79,10 @@ std::string LookupFunction(const LookupTable &table)
            + HexLines(bitBytes, 2,
                       [&](int byte) {
                           unsigned bits = 0;
-                          for (int bit = 0; bit < 8 && byte * 8 + bit < codes; ++bit)
-                              bits |= table.present[static_cast<std::size_t>(range.first + byte * 8 + bit)] << bit;
+                          for (int bit = 0; bit < 8 && byte * 8 + bit < codes; ++bit) {
+                              const int code = range.first + byte * 8 + bit;
+                              bits |= table.present[static_cast<std::size_t>(code)] << bit;
+                          }
                           return bits;
                       })
            + "    };\n"

@@ -196,9 +196,6 @@ private slots:
             << R"(tr '\0' A </dev/zero | ([ -n "$ASAN_OPTIONS" ] || ulimit -v 400000; "$0"))" << 1 << QByteArray()
             << QByteArray("qxm-convert: line 1: Overflow: the text has more than 32767 characters, at most 32767 "
                           "can be converted\n");
-        QTest::newRow("C keyword as a name") << R"("$0" -f c --name int H)" << 2 << QByteArray()
-                                             << QByteArray("qxm-convert: --name 'int' is a word that c reserves: "
-                                                           "choose another name\n");
         QTest::newRow("lookup beside a text's array or BASIC")
             << R"("$0" -f gcb --lookup H 2>&1 | head -n 1; "$0" -f c --lookup H)" << 2
             << QByteArray("qxm-convert: --lookup writes a C function: it takes -f c or arduino with --table, or "
@@ -237,16 +234,6 @@ private slots:
         QTest::newRow("file kept when the font is refused")
             << R"sh(cd "$1" && echo old >f; "$0" --font nofont -o f H; s=$?; cat f; ls -A; exit $s)sh" << 1
             << QByteArray("old\nf\n") << QByteArray("qxm-convert: there is no font file \"nofont\"\n");
-        QTest::newRow("unknown format") << R"("$0" -f basic H)" << 2 << QByteArray()
-                                        << QByteArray("qxm-convert: unknown format 'basic': use one of bascom, gcb, "
-                                                      "proton, c, arduino, adafruit-gfx\n");
-        QTest::newRow("no bit below the bottom dot")
-            << R"("$0" --first-bit 5 H)" << 2 << QByteArray()
-            << QByteArray("qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n");
-        QTest::newRow("no bit right of the last dot")
-            << R"("$0" --rows --first-bit 3 H)" << 2 << QByteArray()
-            << QByteArray("qxm-convert: --first-bit 3 is not a bit that leaves room for every dot: use 0, 4, 5, 6 "
-                          "or 7 with --rows\n");
         QTest::newRow("a text with the whole font") << R"("$0" --table H)" << 2 << QByteArray()
                                                     << QByteArray("qxm-convert: --table writes the whole font: it "
                                                                   "takes no TEXT and no --preview\n");

@@ -18,22 +18,27 @@
 #include <string.h>
 #ifdef ARDUINO
 #include <avr/sleep.h>
-template <typename T>
-static void Print(T value)
-{
-    Serial.print(value);
-}
 #else
 #include <stdio.h>
+#endif
+
 static void Print(const char *text)
 {
+#ifdef ARDUINO
+    Serial.print(text);
+#else
     fputs(text, stdout);
+#endif
 }
+
 static void Print(int number)
 {
+#ifdef ARDUINO
+    Serial.print(number);
+#else
     printf("%d", number);
-}
 #endif
+}
 
 static const char kText[] = "Ag\xC3\xA9\xE2\x82\xAC"; // Agé€
 // And U+120AC, which 16 bits of int would take for U+20AC, the euro sign.

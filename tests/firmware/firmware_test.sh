@@ -1,8 +1,8 @@
 #!/bin/bash
 # Fonts as firmware uses them: tests/firmware/draw.cpp finds each character of
 # a text through the font's lookup and draws it as the font's library does,
-# on this machine (g++) and as Arduino sketches that Debian's arduino-mk
-# builds and simavr runs on an ATmega328P. Every picture must be the one
+# on this machine (g++) and as Arduino sketches that Debian's arduino-builder
+# builds, as the Arduino IDE does, and simavr runs on an ATmega328P. Every picture must be the one
 # qxm-convert --preview shows.
 #   firmware_test.sh QXM-CONVERT SCRATCH-FOLDER
 set -euo pipefail
@@ -47,11 +47,12 @@ sketch() { # name, the index line, --proportional or not, qxm-convert's options
     mkdir "$name" && cp "$firmware/draw.cpp" "$name/$name.ino"
     "$convert" "${@:4}" --lookup ${width:+"$width"} "${font8x13[@]}" >"$name/font.h"
     # Debian 12's core reads DECIMAL_DIG, which its avr-gcc 5.4 declares for C alone.
-    printf 'BOARD_TAG = uno\nCXXFLAGS += -DDECIMAL_DIG=__DECIMAL_DIG__\ninclude /usr/share/arduino/Arduino.mk\n' \
-        >"$name/Makefile"
-    make -s -C "$name" >"$name/make.log" 2>&1 || { cat "$name/make.log"; exit 1; }
+    mkdir "$name.build"
+    arduino-builder -hardware /usr/share/arduino/hardware -tools /usr/share/arduino-builder \
+        -fqbn arduino:avr:uno -prefs=compiler.cpp.extra_flags=-DDECIMAL_DIG=__DECIMAL_DIG__ \
+        -build-path "$PWD/$name.build" "$name/$name.ino" >"$name.log" 2>&1 || { cat "$name.log"; exit 1; }
     # simavr prints the serial port's lines in colour, each ending in a dot.
-    timeout 60 simavr -m atmega328p -f 16000000 "$name"/build-uno/*.elf 2>&1 >/dev/null |
+    timeout 60 simavr -m atmega328p -f 16000000 "$name.build/$name.ino.elf" 2>&1 >/dev/null |
         sed -n 's/\x1b\[[0-9;]*m//g; s/\.$//p' |
         diff -u <(echo "$indexes" && "$convert" --preview ${width:+"$width"} "${font8x13[@]}" "$text") -
 }

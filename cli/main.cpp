@@ -113,11 +113,16 @@ struct Options
                                                    "width.")};
     QCommandLineOption name{QStringLiteral("name"),
                             QStringLiteral("The label, table or array name; the default is LedText. bascom writes "
-                                           "a label only when it is given."),
+                                           "a label only when it is given. A word the format's language reserves is "
+                                           "refused, in C also a name that C's library or Arduino's headers use."),
                             QStringLiteral("NAME")};
     QCommandLineOption table{QStringLiteral("table"),
                              QStringLiteral("Write the whole font instead of a text, indexed by code: every code "
                                             "from its first glyph to its last, blank where one has none.")};
+    QCommandLineOption lookup{QStringLiteral("lookup"),
+                              QStringLiteral("Add a C function, int NAME_Index(const char **text), that reads one "
+                                             "UTF-8 character, steps past it and returns its glyph's index, or -1 "
+                                             "(c and arduino with --table, adafruit-gfx).")};
     QCommandLineOption output{QStringList{QStringLiteral("o"), QStringLiteral("output")},
                               QStringLiteral("Write to FILE, replacing it only when the whole run succeeds."),
                               QStringLiteral("FILE")};
@@ -149,6 +154,8 @@ std::optional<QString> ReadCommandLine(const QCommandLineParser &parser, const O
     choices.name = given(options.name, name);
     choices.size = given(options.size, size);
     choices.proportional = parser.isSet(options.proportional);
+    choices.table = parser.isSet(options.table);
+    choices.lookup = parser.isSet(options.lookup);
     qxm::OptionsChoice choice = qxm::ChooseOptions(choices);
     if (!choice.refusal.empty())
         return QString::fromStdString(choice.refusal);
@@ -202,7 +209,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption versionOption = parser.addVersionOption();
     const Options options;
     parser.addOptions({options.format, options.size, options.rows, options.firstBit, options.proportional, options.name,
-                       options.table, options.output, options.font, options.preview});
+                       options.table, options.lookup, options.output, options.font, options.preview});
     parser.addPositionalArgument(QStringLiteral("TEXT"),
                                  QStringLiteral("The text to convert; several are joined by spaces."),
                                  QStringLiteral("[TEXT...]"));

@@ -36,6 +36,86 @@ constexpr std::string_view kCKeywords =
     // what every program has, and what the Arduino header defines
     "main PROGMEM";
 
+// What C source shares its names with besides the keywords: C keeps every
+// name that starts with an underscore at file scope, where the font is, and
+// these for its library; avr-libc, Arduino.h and Adafruit GFX add theirs. A
+// name in capitals alone is a macro's, as the device headers' thousands are
+// (PORTB, LED_BUILTIN, A0). The library's functions are listed below, in
+// the lower-case custom of their headers.
+enum class Following {
+    Anything,
+    Letter,
+    Lower,
+    CapitalOrDigit,
+    LowerOrX,
+};
+
+struct ReservedPrefix
+{
+    std::string_view prefix;
+    Following next;
+};
+
+constexpr ReservedPrefix kCPrefixes[] = {
+    {"_", Following::Anything},         // the compiler's and the library's
+    {"str", Following::Lower},          // <string.h>, <stdlib.h>
+    {"mem", Following::Lower},          // <string.h>
+    {"wcs", Following::Lower},          // <wchar.h>
+    {"is", Following::Letter},          // <ctype.h>, and Arduino's isAlpha...
+    {"to", Following::Letter},          // <ctype.h>, and Arduino's toAscii...
+    {"E", Following::CapitalOrDigit},   // <errno.h>
+    {"PRI", Following::LowerOrX},       // <inttypes.h>
+    {"SCN", Following::LowerOrX},       // <inttypes.h>
+    {"pgm_", Following::Anything},      // avr-libc's program memory
+    {"eeprom_", Following::Anything},   // avr-libc's EEPROM
+    {"fdev_", Following::Anything},     // avr-libc's streams
+    {"va_", Following::Anything},       // <stdarg.h>
+    {"GFX", Following::Anything},       // Adafruit GFX: GFXfont, GFXglyph, GFXcanvas1...
+    {"Adafruit_", Following::Anything}, // and its classes
+};
+
+// Types (size_t, uint8_t), avr-libc's program memory functions (strcpy_P,
+// printf_PF) and tables (port_to_mode_PGM), interrupt vectors
+// (TIMER0_OVF_vect) and include guards (Arduino_h).
+constexpr std::string_view kCSuffixes[] = {"_t", "_P", "_PF", "_PGM", "_vect", "_vect_num", "_h"};
+
+// <math.h>'s functions, each also with f or l after it (sinf, sinl).
+constexpr std::string_view kCMath =
+    "acos asin atan atan2 cbrt ceil copysign cos cosh exp fabs fdim floor fma fmax fmin fmod frexp hypot ldexp log "
+    "log10 lrint lround modf pow round signbit sin sinh sqrt square tan tanh trunc";
+
+constexpr std::string_view kCLibrary =
+    // <stdio.h>
+    "clearerr fclose fdevopen fdopen feof ferror fflush fgetc fgetpos fgets fileno fopen fprintf fputc fputs fread "
+    "freopen fscanf fseek fsetpos ftell fwrite getc getchar gets perror printf putc putchar puts remove rename "
+    "rewind scanf setbuf setvbuf snprintf sprintf sscanf stderr stdin stdout tmpfile tmpnam ungetc vfprintf "
+    "vfscanf vprintf vscanf vsnprintf vsprintf "
+    // <stdlib.h>, with avr-libc's own
+    "abort abs atexit atof atoi atol bsearch calloc div dtostre dtostrf exit ffs ffsl ffsll free getenv itoa labs "
+    "ldiv ltoa malloc qsort rand rand_r random random_r realloc srand srandom system ultoa utoa "
+    // Arduino.h
+    "HardwareSerial LookaheadMode Print Printable Serial Stream String StringSumHelper analogRead "
+    "analogReference analogWrite attachInterrupt boolean byte delay delayMicroseconds detachInterrupt digitalRead "
+    "digitalWrite init initVariant loop makeWord map micros millis noTone pinMode pulseIn pulseInLong randomSeed "
+    "serialEventRun setup shiftIn shiftOut u8 u16 u32 word yield";
+
+bool Follows(Following next, char c)
+{
+    switch (next) {
+    case Following::Anything:
+        return true;
+    case Following::Letter:
+        return IsAsciiLetter(c);
+    case Following::Lower:
+        return IsAsciiLetter(c) && !IsAsciiUpper(c);
+    case Following::CapitalOrDigit:
+        return IsAsciiUpper(c) || IsAsciiDigit(c);
+    case Following::LowerOrX:
+        return c == 'X' || (IsAsciiLetter(c) && !IsAsciiUpper(c));
+    }
+    return false;
+}
+
 constexpr ReservedWords kReserved[] = {
     {Format::Bascom,
      "Alias And Bit Byte Call Case Config Const Data Declare Decr Dim Do Else Elseif End Exit For Function Gosub "
@@ -50,6 +130,7 @@ constexpr ReservedWords kReserved[] = {
      "Then To Until Wend While Word Xor"},
     {Format::C, kCKeywords},
     {Format::Arduino, kCKeywords},
+    {Format::AdafruitGfx, kCKeywords},
     {Format::Max72xx, kCKeywords},
     {Format::Max72xx, "MD_MAX72XX"},
     // Python's keywords, and the exception the font raises for a character
@@ -65,6 +146,7 @@ constexpr FormatInfo kFormats[] = {
     {Format::Proton, "proton", "Proton BASIC CData table", "bas", true},
     {Format::C, "c", "C array", "h", false},
     {Format::Arduino, "arduino", "Arduino array in program memory (PROGMEM)", "h", false},
+    {Format::AdafruitGfx, "adafruit-gfx", "Adafruit GFX font (GFXfont) header", "h", false},
     {Format::Max72xx, "max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", false},
     {Format::Luma, "luma", "Python font for luma.core.legacy text()", "py", false},
     {Format::Bdf, "bdf", "BDF font for u8g2's bdfconv, X11 and FontForge", "bdf", false},
@@ -109,6 +191,34 @@ std::optional<CellSize> ParseCellSize(std::string_view text)
     return cell;
 }
 
+bool IsInWords(std::string_view words, std::string_view name, bool caseSensitive)
+{
+    while (!words.empty()) {
+        const std::size_t end = std::min(words.find(' '), words.size());
+        if (SameWord(words.substr(0, end), name, caseSensitive))
+            return true;
+        words.remove_prefix(std::min(end + 1, words.size()));
+    }
+    return false;
+}
+
+// A name that C, its library or the headers a sketch sees already use.
+bool IsCLibraryName(std::string_view name)
+{
+    const auto starts = [&name](const ReservedPrefix &reserved) {
+        return name.size() > reserved.prefix.size() && name.substr(0, reserved.prefix.size()) == reserved.prefix
+               && Follows(reserved.next, name[reserved.prefix.size()]);
+    };
+    const auto ends = [&name](std::string_view suffix) {
+        return name.size() > suffix.size() && name.substr(name.size() - suffix.size()) == suffix;
+    };
+    const bool mathSuffix = name.size() > 1 && (name.back() == 'f' || name.back() == 'l');
+    return std::none_of(name.begin(), name.end(), [](char c) { return IsAsciiLetter(c) && !IsAsciiUpper(c); })
+           || std::any_of(std::begin(kCPrefixes), std::end(kCPrefixes), starts)
+           || std::any_of(std::begin(kCSuffixes), std::end(kCSuffixes), ends) || IsInWords(kCLibrary, name, true)
+           || IsInWords(kCMath, name, true) || (mathSuffix && IsInWords(kCMath, name.substr(0, name.size() - 1), true));
+}
+
 } // namespace
 
 const std::vector<FormatInfo> &FontDataFormats()
@@ -133,16 +243,13 @@ bool IsReservedName(Format format, std::string_view name)
     // and a capital, for the compiler (sdcc's __code, __xdata...).
     if (isC && name.size() >= 2 && name[0] == '_' && (name[1] == '_' || IsAsciiUpper(name[1])))
         return true;
+    const bool cSource = format == Format::C || format == Format::Arduino || format == Format::AdafruitGfx
+                         || format == Format::Max72xx;
+    if (cSource && IsCLibraryName(name))
+        return true;
     for (const ReservedWords &reserved : kReserved) {
-        if (reserved.format != format)
-            continue;
-        std::string_view words = reserved.words;
-        while (!words.empty()) {
-            const std::size_t end = std::min(words.find(' '), words.size());
-            if (SameWord(words.substr(0, end), name, isC))
-                return true;
-            words.remove_prefix(std::min(end + 1, words.size()));
-        }
+        if (reserved.format == format && IsInWords(reserved.words, name, isC))
+            return true;
     }
     return false;
 }
@@ -189,6 +296,15 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
         }
     }
     options.proportional = choices.proportional;
+    options.lookup = choices.lookup;
+    const bool cArray = options.format == Format::C || options.format == Format::Arduino;
+    if (choices.lookup && !(options.format == Format::AdafruitGfx || (cArray && choices.table))) {
+        choice.refusal = cArray ? "--lookup finds a glyph by its code, and a text's array is in the text's order: "
+                                  "add --table for the whole font"
+                                : "--lookup writes a C function: it takes -f c or arduino with --table, or "
+                                  "-f adafruit-gfx";
+        return choice;
+    }
     if (choices.name) {
         const std::string_view name = *choices.name;
         const auto isLetter = [](char c) { return IsAsciiLetter(c) || c == '_'; };
@@ -216,6 +332,8 @@ std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const Gly
                                        std::optional<CodeRange> table)
 {
     switch (options.format) {
+    case Format::AdafruitGfx:
+        return MakeAdafruitGfxWriter(options, font, table);
     case Format::Max72xx:
         return MakeMax72xxWriter(options, font);
     case Format::Luma:

@@ -23,6 +23,7 @@ enum class Format {
     Proton,
     C,
     Arduino,
+    AdafruitGfx,
     Max72xx,
     Luma,
     Bdf,
@@ -52,6 +53,8 @@ struct FontDataOptions
     bool proportional = false;
     std::string name = "LedText"; // a label, table or array name, ASCII
     bool named = false;           // the name was chosen rather than defaulted
+    // A C function beside the font that finds a UTF-8 character's glyph.
+    bool lookup = false;
 };
 
 // The options as the command line gives them: text as typed, nothing for
@@ -64,6 +67,8 @@ struct OptionChoices
     std::optional<std::string_view> name;
     std::optional<std::string_view> size;
     bool proportional = false;
+    bool table = false; // the whole font rather than a text
+    bool lookup = false;
 };
 
 // The options taken, or why they are refused, in qxm-convert's words

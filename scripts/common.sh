@@ -36,10 +36,13 @@ QXM_BUILD_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libxcb1-dev libgtest-
 # version record; clang with its sanitizer and libFuzzer runtimes, the
 # static analysers, Debian's 5x7 and 4x6 bitmap fonts (and larger ones
 # to refuse) for the font reader, and the microcontroller compilers that
-# the C output must satisfy (sdcc for the 8051, avr-gcc with avr-libc).
+# the C output must satisfy (sdcc for the 8051, avr-gcc with avr-libc), with
+# the Arduino core and arduino-builder (the IDE's own builder, without the
+# IDE's Java) to build sketches, and simavr to run them.
 QXM_TEST_PACKAGES=(xvfb xdotool xclip x11-utils imagemagick xfonts-base fonts-dejavu-core
     desktop-file-utils appstream file dpkg-dev groff-base gcc-mingw-w64-x86-64-posix
     clang libclang-rt-14-dev clang-tidy cppcheck clang-format sdcc gcc-avr avr-libc binutils-avr
+    arduino-core-avr arduino-builder simavr
     # a Wayland desktop too: sway (headless), wtype to type there, and Qt's
     # Wayland platform
     sway wtype qt6-wayland

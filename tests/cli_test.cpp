@@ -223,6 +223,12 @@ private slots:
                           "that bascom reserves: choose another name\nqxm-convert: --name 'main' is a word that c "
                           "reserves: choose another name\n")
             << QByteArray("qxm-convert: --name 'if' is a word that arduino reserves: choose another name\n");
+        QTest::newRow("lookup beside a text's array or BASIC")
+            << R"("$0" -f gcb --lookup H 2>&1 | head -n 1; "$0" -f c --lookup H)" << 2
+            << QByteArray("qxm-convert: --lookup writes a C function: it takes -f c or arduino with --table, or "
+                          "-f adafruit-gfx\n")
+            << QByteArray("qxm-convert: --lookup finds a glyph by its code, and a text's array is in the text's "
+                          "order: add --table for the whole font\n");
         QTest::newRow("BASIC word as a name, in any case")
             << R"("$0" --name data H)" << 2 << QByteArray()
             << QByteArray("qxm-convert: --name 'data' is a word that bascom reserves: choose another name\n");
@@ -233,25 +239,22 @@ private slots:
                           "};\n#define LEDTEXT_COUNT 95\n")
             << QByteArray();
         QTest::newRow("C that every compiler takes, with nothing converted too")
-            << R"sh(cd "$1" && . "$2/compilers.sh" && for f in c arduino; do
-                    "$0" -f $f "" >e.h && compiles_everywhere e.h && "$0" -f $f </dev/null >e.h &&
-                    compiles_everywhere e.h && { "$0" -f $f "$(printf '\t')" >e.h; compiles_everywhere e.h; } &&
-                    "$0" -f $f --table --font "$2/fonts/none.bdf" >e.h && compiles_everywhere e.h &&
-                    "$0" -f $f --table --name Font >e.h && compiles_everywhere e.h Font || exit 1; done)sh"
+            << R"sh(cd "$1" && . "$2/compilers.sh" && for f in c arduino adafruit-gfx; do
+                    "$0" -f $f </dev/null >e.h && compiles_everywhere e.h &&
+                    { "$0" -f $f "$(printf '\t')" >e.h; compiles_everywhere e.h; } &&
+                    "$0" -f $f --table --lookup --font "$2/fonts/none.bdf" >e.h && compiles_everywhere e.h &&
+                    "$0" -f $f --table --name Font >e.h && compiles_everywhere e.h Font &&
+                    "$0" -f $f --table --lookup --size 8x8 >e.h && compiles_everywhere e.h &&
+                    "$0" -f $f --table --lookup --size 8x16 --proportional >e.h && compiles_everywhere e.h ||
+                    exit 1; done)sh"
             << 0 << QByteArray()
             << QByteArray("qxm-convert: Subscript out of range: character 1, tab (code 9), has no glyph\n");
-        QTest::newRow("a font's table indexed by code, as firmware reads it")
-            << R"sh(cd "$1" && "$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table -f c >t.h && printf '%s\n' \
-                    '#include "t.h"' '#include <stdio.h>' 'int main(void) { int c[] = {0xE9, 0xB0, 0x80}, i;' \
-                    'for (i = 0; i < 3; ++i) printf("%02X %02X\n", LedText[c[i] - LEDTEXT_FIRST][1],' \
-                    'LedText[c[i] - LEDTEXT_FIRST][3]); return 0; }' >p.c && cc p.c -o p && ./p)sh"
-            << 0 << QByteArray("36 08\n20 20\n3C 42\n") << QByteArray();
-        QTest::newRow("the Arduino table in flash, not in RAM")
-            << R"sh(cd "$1" && for f in c arduino; do "$0" -f $f --table >t.h && printf '%s\n' '#include "t.h"' \
-                    'int main(void) { return pgm_read_byte(&LedText[1][2]); }' >p.c &&
+        QTest::newRow("the Arduino and GFX fonts and their lookup's table in flash, not in RAM")
+            << R"sh(cd "$1" && for f in c arduino adafruit-gfx; do "$0" -f $f --table --lookup >t.h &&
+                    printf '%s\n' '#include "t.h"' 'int main(void) { const char *t = "A"; return LedText_Index(&t); }' >p.c &&
                     avr-gcc -mmcu=atmega328p -Os -include avr/pgmspace.h p.c -o p.elf &&
-                    avr-nm p.elf | sed -n 's/.* \(.\) LedText$/\1/p'; done)sh"
-            << 0 << QByteArray("D\nT\n") << QByteArray();
+                    avr-nm p.elf | sed -n 's/.* \(.\) \(LedText\|high\..*\)$/\1/p'; done)sh"
+            << 0 << QByteArray("D\nd\nT\nt\nT\nt\n") << QByteArray();
         // MD_MAX72XX reads a table as its setFont() and getChar() do, in a
         // sketch's declaration of it, with the text's bytes as codes.
         QTest::newRow("MD_MAX72XX's font table, drawn as --preview shows it and kept in flash")
@@ -284,7 +287,7 @@ private slots:
                     "$0" $o H 2>e; echo $? $(head -n 1 e); done)sh"
             << 0
             << QByteArray("2 qxm-convert: Unknown option 'bogus'.\n2 qxm-convert: unknown format 'basic': use one of "
-                          "bascom, gcb, proton, c, arduino, max72xx, luma, bdf\n"
+                          "bascom, gcb, proton, c, arduino, adafruit-gfx, max72xx, luma, bdf\n"
                           "2 qxm-convert: --first-bit 5 is not a bit that leaves room for every dot: use 0, 6 or 7\n"
                           "2 qxm-convert: --first-bit 3 is not a bit that leaves room for every dot: use 0, 4, 5, 6 or "
                           "7 with --rows\n2 qxm-convert: --table writes the whole font: it takes no TEXT and no "

@@ -9,6 +9,9 @@ compiles_everywhere() {
     count=$(echo "$name" | tr '[:lower:]' '[:upper:]')_COUNT
     # A program as firmware uses the table: it loops over the entries it was
     # told of, reading each byte from program memory where the table is kept there.
+    # A GFX font is read through its GFXfont, and a lookup is called.
+    lookup=
+    grep -q "${name}_Index" "$header" && lookup="const char *text = \"A\"; sum += (unsigned char)${name}_Index(&text);"
     cat >use.c <<PROGRAM
 #include "$header"
 unsigned char checksum(void)
@@ -16,12 +19,18 @@ unsigned char checksum(void)
     unsigned char sum = 0;
     int entry;
     unsigned column;
+    $lookup
+#ifdef _GFXFONT_H_
+    for (entry = 0, column = 0; entry <= (int)($name.last - $name.first); ++entry)
+        sum += $name.glyph[entry].xAdvance + $name.bitmap[column];
+#else
     for (entry = 0; entry < $count; ++entry)
         for (column = 0; column < sizeof $name[0]; ++column)
 #ifdef __AVR__
             sum += pgm_read_byte(&$name[entry][column]);
 #else
             sum += $name[entry][column];
+#endif
 #endif
     return sum;
 }

@@ -114,6 +114,15 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
          "Const LedText_Width = 5\r\nConst LedText_Height = 7\r\nConst LedText_First = 32\r\n"
          "Const LedText_Last = 33\r\nLedText:\r\nData &H00 , &H00 , &H00 , &H00 , &H00  ' \r\n"
          "Data &H79 , &H00 , &H00 , &H00 , &H00  '!\r\nLedText_Widths:\r\nData 3 , 1\r\n"},
+        {{32, 33, 35},
+         Options("adafruit-gfx", "5x7"),
+         "#define LEDTEXT_WIDTH 5\n#define LEDTEXT_HEIGHT 7\n#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 35\n/* the cursor's y for the cell's top row at y = 0 */\n"
+         "#define LEDTEXT_BASELINE 6\nconst uint8_t LedTextBitmaps[] PROGMEM = {\n    0xF2, /* 0x21 ! */\n"
+         "    0x52, 0xBE, 0xAF, 0xA9, 0x40, /* 0x23 # */\n};\n"
+         "/* bitmapOffset, width, height, xAdvance, xOffset, yOffset */\nconst GFXglyph LedTextGlyphs[] PROGMEM = {\n"
+         "    {0, 0, 0, 6, 0, 0}, /* 0x20 */\n    {0, 1, 7, 6, 2, -6}, /* 0x21 ! */\n"
+         "    {1, 0, 0, 0, 0, 0}, /* 0x22 \" (no glyph) */\n    {1, 5, 7, 6, 0, -6}, /* 0x23 # */\n};\n"
+         "const GFXfont LedText PROGMEM = {(uint8_t *)LedTextBitmaps, (GFXglyph *)LedTextGlyphs, 32, 35, 8};\n"},
     };
     for (const auto &[codes, options, expected] : cases) {
         qxm::GlyphFont font = *qxm::FontInCell(qxm::BuiltInFont(), options.cell);
@@ -123,8 +132,10 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
             else if (!font.glyphs[code])
                 font.glyphs[code] = qxm::Glyph(options.cell.width, options.cell.height);
         }
-        EXPECT_EQ(qxm::FormatTable(qxm::FontForRun(font, options), TestCodePage(), options), expected)
-            << qxm::InfoOf(options.format).id;
+        const std::string written = qxm::FormatTable(qxm::FontForRun(font, options), TestCodePage(), options);
+        // A GFX font's structures come first, as the library declares them.
+        const bool gfx = options.format == qxm::Format::AdafruitGfx;
+        EXPECT_EQ(written.substr(gfx ? written.find("#define LEDTEXT") : 0), expected) << qxm::InfoOf(options.format).id;
     }
 }
 
@@ -153,6 +164,24 @@ TEST(FontDataTest, refusesOptionsThatDoNotMakeSource)
         EXPECT_NE(qxm::ChooseOptions(choices).refusal.find(refusal), std::string::npos)
             << qxm::ChooseOptions(choices).refusal;
     }
+}
+
+// Every C format refuses the names C, its library and the headers a sketch
+// includes use, by the patterns they follow or by name, and takes the rest.
+TEST(FontDataTest, refusesTheNamesCSourceAlreadyHas)
+{
+    const std::pair<const char *, bool> cases[] = {
+        {"_font", true},  {"FONT_5X7", true}, {"Font_5X7", false}, {"string", true},   {"strFont", false},
+        {"isLed", true},  {"is5", false},     {"today", true},     {"EFont", true},    {"Egg", false},
+        {"PRIx8", true},  {"PRIMO", true},    {"PRIMo", false},    {"pgm_font", true}, {"pgmFont", false},
+        {"font_t", true}, {"fontP", false},   {"font_P", true},    {"Serial", true},   {"serial", false},
+        {"sinf", true},   {"sqrtl", true},    {"sinus", false},    {"GFXfont", true},  {"word", true},
+    };
+    for (const qxm::Format format : {qxm::Format::C, qxm::Format::Arduino, qxm::Format::AdafruitGfx}) {
+        for (const auto &[name, reserved] : cases)
+            EXPECT_EQ(qxm::IsReservedName(format, name), reserved) << name << " in " << qxm::InfoOf(format).id;
+    }
+    EXPECT_FALSE(qxm::IsReservedName(qxm::Format::Bascom, "Serial"));
 }
 
 } // namespace

@@ -18,5 +18,8 @@ std::unique_ptr<FontWriter> MakeSourceLinesWriter(const FontDataOptions &options
 std::unique_ptr<FontWriter> MakeMax72xxWriter(const FontDataOptions &options, const GlyphFont &font);
 std::unique_ptr<FontWriter> MakeLumaWriter(const FontDataOptions &options, const GlyphFont &font);
 std::unique_ptr<FontWriter> MakeBdfWriter(const FontDataOptions &options, const GlyphFont &font);
+// Adafruit GFX: a GFXfont with its glyph table and bitmaps.
+std::unique_ptr<FontWriter> MakeAdafruitGfxWriter(const FontDataOptions &options, const GlyphFont &font,
+                                                  std::optional<CodeRange> table);
 
 } // namespace qxm

@@ -3,6 +3,7 @@
 #include "core/ascii.h"
 #include "core/conversion.h"
 #include "core/formats/formats.h"
+#include "core/formats/lookup.h"
 #include "core/utf8.h"
 
 #include <string>
@@ -160,6 +161,13 @@ public:
             footer += ConstantLine("COUNT", static_cast<long>(m_count));
         if (m_font.proportional)
             footer += WidthsTable();
+        if (m_options.lookup && m_table) {
+            LookupTable lookup{m_options.name, *m_table, {}, m_options.format == Format::Arduino};
+            for (std::int16_t code = m_table->first; code <= m_table->last; ++code)
+                lookup.present[static_cast<std::size_t>(code)] =
+                    m_font.glyphs[static_cast<std::size_t>(code)].has_value();
+            footer += LookupFunction(lookup);
+        }
         return footer;
     }
 

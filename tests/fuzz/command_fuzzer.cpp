@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::fclose(stream);
 
     using Kind = qxm::RunEnd::Kind;
-    // The frame opens as the format opens it and closes with the count of
-    // the entries written, where it counts them.
+    // The frame opens as the format opens it and, in a C array, closes with
+    // the count of the entries written.
     const std::string header = settings.preview ? std::string() : qxm::MakeWriter(options, font)->Header();
     if (end.kind != Kind::OutputFailed && output.compare(0, header.size(), header) != 0)
         std::abort();

@@ -32,7 +32,7 @@ struct RunTimeError
 
     // Numbers that do not fit overflow; a code outside the font's slots is a
     // subscript out of their range.
-    RunTimeErrorKind kind() const
+    RunTimeErrorKind Kind() const
     {
         return cause == Cause::TextTooLong || cause == Cause::CodeTooLow ? RunTimeErrorKind::Overflow
                                                                          : RunTimeErrorKind::SubscriptOutOfRange;

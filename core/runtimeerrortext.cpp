@@ -41,7 +41,7 @@ std::string NameOf(char16_t character)
 
 std::string DescribeRunTimeError(const RunTimeError &error)
 {
-    const std::string kind = error.kind() == RunTimeErrorKind::Overflow ? "Overflow" : "Subscript out of range";
+    const std::string kind = error.Kind() == RunTimeErrorKind::Overflow ? "Overflow" : "Subscript out of range";
     const std::string most = std::to_string(kMaxTextLength);
     // Lengths and positions count UTF-16 code units, which a person counts
     // differently once the text holds an emoji: then both counts are given.

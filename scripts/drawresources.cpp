@@ -51,27 +51,27 @@ class DotPattern
 {
 public:
     DotPattern(int columns, int rows)
-        : columns_(columns)
-        , rows_(rows)
-        , lit_(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), false)
+        : m_columns(columns)
+        , m_rows(rows)
+        , m_lit(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), false)
     {
     }
 
-    int columns() const { return columns_; }
-    int rows() const { return rows_; }
-    bool lit(int column, int row) const { return lit_[index(column, row)]; }
-    void setLit(int column, int row) { lit_[index(column, row)] = true; }
+    int Columns() const { return m_columns; }
+    int Rows() const { return m_rows; }
+    bool Lit(int column, int row) const { return m_lit[Index(column, row)]; }
+    void SetLit(int column, int row) { m_lit[Index(column, row)] = true; }
 
 private:
     // Widened before multiplying, so that a large picture cannot overflow int.
-    std::size_t index(int column, int row) const
+    std::size_t Index(int column, int row) const
     {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(column);
     }
 
-    int columns_;
-    int rows_;
-    std::vector<bool> lit_;
+    int m_columns;
+    int m_rows;
+    std::vector<bool> m_lit;
 };
 
 // The text as the display shows it: glyphs one dark column apart, inside a
@@ -92,7 +92,7 @@ DotPattern TextDots(std::string_view text, int marginColumns, int marginRows)
         for (int column = 0; column < glyph->Width(); ++column) {
             for (int row = 0; row < glyph->Height(); ++row) {
                 if (glyph->Dot(column, row))
-                    dots.setLit(left + column, marginRows + row);
+                    dots.SetLit(left + column, marginRows + row);
             }
         }
         left += font.cell.width + 1;
@@ -153,9 +153,9 @@ void DrawLeds(QPainter &painter, const DotPattern &dots, QPointF first, const Le
     };
 
     // Dark LEDs first: a dull lens, slightly lighter towards the top left.
-    for (int row = 0; row < dots.rows(); ++row) {
-        for (int column = 0; column < dots.columns(); ++column) {
-            if (dots.lit(column, row))
+    for (int row = 0; row < dots.Rows(); ++row) {
+        for (int column = 0; column < dots.Columns(); ++column) {
+            if (dots.Lit(column, row))
                 continue;
             const QPointF c = centre(column, row);
             QRadialGradient lens(c, radius, c - QPointF(radius * 0.3, radius * 0.3));
@@ -172,9 +172,9 @@ void DrawLeds(QPainter &painter, const DotPattern &dots, QPointF first, const Le
     if (look.glow > 0) {
         painter.setCompositionMode(QPainter::CompositionMode_Plus);
         const double reach = look.glow * look.pitch;
-        for (int row = 0; row < dots.rows(); ++row) {
-            for (int column = 0; column < dots.columns(); ++column) {
-                if (!dots.lit(column, row))
+        for (int row = 0; row < dots.Rows(); ++row) {
+            for (int column = 0; column < dots.Columns(); ++column) {
+                if (!dots.Lit(column, row))
                     continue;
                 const QPointF c = centre(column, row);
                 QRadialGradient halo(c, reach);
@@ -188,9 +188,9 @@ void DrawLeds(QPainter &painter, const DotPattern &dots, QPointF first, const Le
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 
-    for (int row = 0; row < dots.rows(); ++row) {
-        for (int column = 0; column < dots.columns(); ++column) {
-            if (!dots.lit(column, row))
+    for (int row = 0; row < dots.Rows(); ++row) {
+        for (int column = 0; column < dots.Columns(); ++column) {
+            if (!dots.Lit(column, row))
                 continue;
             const QPointF c = centre(column, row);
             QRadialGradient lens(c, radius, c - QPointF(radius * 0.2, radius * 0.2));
@@ -217,8 +217,8 @@ void DrawLeds(QPainter &painter, const DotPattern &dots, QPointF first, const Le
 // Places the pattern centred on `centre`.
 void DrawLedsCentred(QPainter &painter, const DotPattern &dots, QPointF centre, const LedLook &look)
 {
-    const QPointF first(centre.x() - (dots.columns() - 1) * look.pitch / 2.0,
-                        centre.y() - (dots.rows() - 1) * look.pitch / 2.0);
+    const QPointF first(centre.x() - (dots.Columns() - 1) * look.pitch / 2.0,
+                        centre.y() - (dots.Rows() - 1) * look.pitch / 2.0);
     DrawLeds(painter, dots, first, look);
 }
 
@@ -234,7 +234,7 @@ void DrawModule(QPainter &painter, const QRectF &area, std::string_view text, co
             --count;
         return std::max((count - used) / 2, 0);
     };
-    const DotPattern dots = TextDots(text, fit(area.width(), bare.columns()), fit(area.height(), bare.rows()));
+    const DotPattern dots = TextDots(text, fit(area.width(), bare.Columns()), fit(area.height(), bare.Rows()));
     DrawLedsCentred(painter, dots, area.center(), look);
 }
 
@@ -259,7 +259,7 @@ QImage DrawIcon(const IconLayout &layout)
     const QRectF outer(layout.inset, layout.inset, layout.size - 2 * layout.inset, layout.size - 2 * layout.inset);
     DrawPanel(painter, outer, layout.radius, layout.bezel);
     const DotPattern dots = TextDots("Q", 1, 0);
-    const double span = (dots.columns() - 1) * layout.pitch + layout.diameter;
+    const double span = (dots.Columns() - 1) * layout.pitch + layout.diameter;
     // Whole-pixel start so odd and even diameters both end on pixel edges.
     const double start = std::floor((layout.size - span) / 2.0);
     const QPointF first(start + layout.diameter / 2.0, start + layout.diameter / 2.0);
@@ -284,9 +284,9 @@ void DrawPixelLeds(QImage &image, const QRect &glass, const DotPattern &dots, QP
     auto ledAt = [&](int x, int y, bool *lit) {
         const int dx = x - first.x();
         const int dy = y - first.y();
-        if (dx < 0 || dy < 0 || dx % 2 || dy % 2 || dx / 2 >= dots.columns() || dy / 2 >= dots.rows())
+        if (dx < 0 || dy < 0 || dx % 2 || dy % 2 || dx / 2 >= dots.Columns() || dy / 2 >= dots.Rows())
             return false;
-        *lit = dots.lit(dx / 2, dy / 2);
+        *lit = dots.Lit(dx / 2, dy / 2);
         return true;
     };
     auto litAt = [&](int x, int y) {

@@ -18,7 +18,7 @@ struct Run
     int exitCode = -1;
 };
 
-Run runConvert(const QStringList &arguments, const QByteArray &input = {})
+Run RunConvert(const QStringList &arguments, const QByteArray &input = {})
 {
     QProcess process;
     process.start(QStringLiteral(QXM_CONVERT_PATH), arguments);
@@ -117,7 +117,7 @@ private slots:
         QFETCH(QString, message);
         if (QSysInfo::kernelType() == QLatin1String("winnt") && arguments.join(QLatin1Char(' ')).size() > 32000)
             QSKIP("Windows takes at most 32767 characters on a command line");
-        const Run run = runConvert(arguments, input);
+        const Run run = RunConvert(arguments, input);
         QCOMPARE(run.out, output);
         QCOMPARE(QString::fromUtf8(run.err), message);
         QCOMPARE(run.exitCode, message.isEmpty() ? 0 : 1);

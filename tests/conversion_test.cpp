@@ -55,7 +55,7 @@ TEST(ConversionTest, stopsAtACodeWithoutASlotWithTheLinesBeforeIt)
         SCOPED_TRACE(code);
         const qxm::FontDataResult run = Convert(u"A\u4e00B", code);
         ASSERT_TRUE(run.error);
-        EXPECT_EQ(run.error->kind(), kind);
+        EXPECT_EQ(run.error->Kind(), kind);
         EXPECT_EQ(run.error->position, 2u);
         EXPECT_EQ(run.error->code, code);
         EXPECT_EQ(run.text, Convert(u"A").text);
@@ -74,7 +74,7 @@ TEST(ConversionTest, thirtyTwoThousandSevenHundredAndSixtySevenCodeUnitsIsTheLim
     tooLong[0] = u'\t'; // the length is checked before any character
     const qxm::FontDataResult refused = Convert(tooLong);
     ASSERT_TRUE(refused.error);
-    EXPECT_EQ(refused.error->kind(), RunTimeErrorKind::Overflow);
+    EXPECT_EQ(refused.error->Kind(), RunTimeErrorKind::Overflow);
     EXPECT_EQ(refused.error->length, 32768u);
     EXPECT_TRUE(refused.text.empty());
 }

@@ -69,7 +69,7 @@ private:
     QLabel *errorMessage() const { return control<QLabel>("LblRunTimeError"); }
     void click(const char *button) const { QTest::mouseClick(control(button), Qt::LeftButton); }
     // A click (no key), or a key pressed while the control has the focus.
-    void press(const char *name, int key) const
+    void Press(const char *name, int key) const
     {
         control(name)->setFocus();
         if (key)
@@ -132,7 +132,7 @@ private slots:
         QFETCH(QString, copied);
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         input()->setText(typed);
-        press(pressed.constData(), key);
+        Press(pressed.constData(), key);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
         QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
     }
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(input()->text(), QStringLiteral("Hi\tthere"));
         // Clicked, then by Return with both boxes empty.
         for (const int key : {0, int(Qt::Key_Return)}) {
-            press("CmdClear", key);
+            Press("CmdClear", key);
             QCOMPARE(input()->text(), QString());
             QCOMPARE(output()->Text(), QString());
             QVERIFY(input()->hasFocus());
@@ -210,7 +210,7 @@ private slots:
     {
         QFETCH(int, helpKey);
         QFETCH(int, key);
-        press("CmdHelp", helpKey);
+        Press("CmdHelp", helpKey);
         QPointer<frmAbout> about = Window<frmAbout>();
         QVERIFY(about);
         QTRY_VERIFY(control("cmdOK", about)->hasFocus());

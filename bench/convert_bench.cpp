@@ -81,10 +81,10 @@ const bool kFormatBenchmarks = [] {
     for (const qxm::FormatInfo &info : qxm::FontDataFormats()) {
         const std::string id(info.id);
         for (const qxm::CellSize cell : {qxm::kDesignCell, qxm::CellSize{8, 8}, qxm::CellSize{16, 32}}) {
-            const std::string size = cell == qxm::kDesignCell
-                                         ? std::string()
-                                         : "/" + std::to_string(cell.width) + "x" + std::to_string(cell.height);
-            benchmark::RegisterBenchmark(("BM_Format/" + id + size).c_str(), BM_Format, info.format, cell)
+            std::string name = "BM_Format/" + id;
+            if (cell != qxm::kDesignCell)
+                name.append("/").append(std::to_string(cell.width)).append("x").append(std::to_string(cell.height));
+            benchmark::RegisterBenchmark(name.c_str(), BM_Format, info.format, cell)
                 ->Arg(32767)
                 ->Unit(benchmark::kMicrosecond);
         }

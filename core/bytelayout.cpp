@@ -46,8 +46,8 @@ ByteLayout DefaultLayout(bool rows, CellSize cell)
 
 std::size_t BytesPerGlyph(const ByteLayout &layout, CellSize cell)
 {
-    const int lines = layout.rows ? cell.height : cell.width;
-    return static_cast<std::size_t>(lines * BytesPerLine(layout.rows ? cell.width : cell.height));
+    const auto lines = static_cast<std::size_t>(layout.rows ? cell.height : cell.width);
+    return lines * static_cast<std::size_t>(BytesPerLine(layout.rows ? cell.width : cell.height));
 }
 
 GlyphBytes LayOutGlyph(const Glyph &glyph, const ByteLayout &layout)
@@ -63,8 +63,8 @@ GlyphBytes LayOutGlyph(const Glyph &glyph, const ByteLayout &layout)
             const int line = layout.rows ? row : column;
             const int dot = layout.rows ? column : row;
             const int bit = layout.firstBit == 0 ? dot % kBitsPerByte : layout.firstBit - dot % kBitsPerByte;
-            laidOut.bytes[static_cast<std::size_t>(line * perLine + dot / kBitsPerByte)] |=
-                static_cast<std::uint8_t>(1U << bit);
+            const int byte = line * perLine + dot / kBitsPerByte;
+            laidOut.bytes[static_cast<std::size_t>(byte)] |= static_cast<std::uint8_t>(1U << bit);
         }
     }
     return laidOut;

@@ -119,7 +119,7 @@ void FillCharData(GlyphFont &CharData)
         Glyph glyph(kDesignCell.width, kDesignCell.height);
         for (int column = 0; column < kDesignCell.width; ++column) {
             for (int row = 0; row < kDesignCell.height; ++row) {
-                const unsigned bit = static_cast<unsigned>(kDesignCell.height - 1 - row);
+                const auto bit = static_cast<unsigned>(kDesignCell.height - 1 - row);
                 glyph.SetDot(column, row, ((kColumns[slot][static_cast<std::size_t>(column)] >> bit) & 1U) != 0);
             }
         }

@@ -141,15 +141,15 @@ constexpr ReservedWords kReserved[] = {
 };
 
 constexpr FormatInfo kFormats[] = {
-    {Format::Bascom, "bascom", "BASCOM Data lines", "bas", true},
-    {Format::Gcb, "gcb", "Great Cow BASIC table", "gcb", true},
-    {Format::Proton, "proton", "Proton BASIC CData table", "bas", true},
-    {Format::C, "c", "C array", "h", false},
-    {Format::Arduino, "arduino", "Arduino array in program memory (PROGMEM)", "h", false},
-    {Format::AdafruitGfx, "adafruit-gfx", "Adafruit GFX font (GFXfont) header", "h", false},
-    {Format::Max72xx, "max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", false},
-    {Format::Luma, "luma", "Python font for luma.core.legacy text()", "py", false},
-    {Format::Bdf, "bdf", "BDF font for u8g2's bdfconv, X11 and FontForge", "bdf", false},
+    {"bascom", "BASCOM Data lines", "bas", Format::Bascom, true},
+    {"gcb", "Great Cow BASIC table", "gcb", Format::Gcb, true},
+    {"proton", "Proton BASIC CData table", "bas", Format::Proton, true},
+    {"c", "C array", "h", Format::C, false},
+    {"arduino", "Arduino array in program memory (PROGMEM)", "h", Format::Arduino, false},
+    {"adafruit-gfx", "Adafruit GFX font (GFXfont) header", "h", Format::AdafruitGfx, false},
+    {"max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", Format::Max72xx, false},
+    {"luma", "Python font for luma.core.legacy text()", "py", Format::Luma, false},
+    {"bdf", "BDF font for u8g2's bdfconv, X11 and FontForge", "bdf", Format::Bdf, false},
 };
 
 // The libraries that keep one byte a column: their fonts are at most 8 dots
@@ -243,8 +243,8 @@ bool IsReservedName(Format format, std::string_view name)
     // and a capital, for the compiler (sdcc's __code, __xdata...).
     if (isC && name.size() >= 2 && name[0] == '_' && (name[1] == '_' || IsAsciiUpper(name[1])))
         return true;
-    const bool cSource = format == Format::C || format == Format::Arduino || format == Format::AdafruitGfx
-                         || format == Format::Max72xx;
+    const bool cSource =
+        format == Format::C || format == Format::Arduino || format == Format::AdafruitGfx || format == Format::Max72xx;
     if (cSource && IsCLibraryName(name))
         return true;
     for (const ReservedWords &reserved : kReserved) {

@@ -31,11 +31,11 @@ enum class Format {
 
 struct FormatInfo
 {
-    Format format;
     std::string_view id;          // as -f takes it
     std::string_view description; // what it is for, in a few words
     std::string_view extension;   // the usual file name ending
-    bool basic;                   // a BASIC dialect: CR LF line ends, names in any case
+    Format format;
+    bool basic; // a BASIC dialect: CR LF line ends, names in any case
 };
 
 // Every format, the default first.

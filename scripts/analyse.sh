@@ -71,6 +71,7 @@ run_layers() {
 import pathlib, re, sys
 allowed = {
     "core": ["core"],
+    "core/formats": ["core"],
     "platform/text": ["core", "platform/text"],
     "platform/registry": ["platform/registry"],
     "platform/fontfile": ["core", "platform/fontfile"],

@@ -116,7 +116,8 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
          "Data &H79 , &H00 , &H00 , &H00 , &H00  '!\r\nLedText_Widths:\r\nData 3 , 1\r\n"},
         {{32, 33, 35},
          Options("adafruit-gfx", "5x7"),
-         "#define LEDTEXT_WIDTH 5\n#define LEDTEXT_HEIGHT 7\n#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 35\n/* the cursor's y for the cell's top row at y = 0 */\n"
+         "#define LEDTEXT_WIDTH 5\n#define LEDTEXT_HEIGHT 7\n#define LEDTEXT_FIRST 32\n#define LEDTEXT_LAST 35\n/* the "
+         "cursor's y for the cell's top row at y = 0 */\n"
          "#define LEDTEXT_BASELINE 6\nconst uint8_t LedTextBitmaps[] PROGMEM = {\n    0xF2, /* 0x21 ! */\n"
          "    0x52, 0xBE, 0xAF, 0xA9, 0x40, /* 0x23 # */\n};\n"
          "/* bitmapOffset, width, height, xAdvance, xOffset, yOffset */\nconst GFXglyph LedTextGlyphs[] PROGMEM = {\n"
@@ -135,7 +136,8 @@ TEST(FontDataTest, writesTheWholeFontIndexedByCode)
         const std::string written = qxm::FormatTable(qxm::FontForRun(font, options), TestCodePage(), options);
         // A GFX font's structures come first, as the library declares them.
         const bool gfx = options.format == qxm::Format::AdafruitGfx;
-        EXPECT_EQ(written.substr(gfx ? written.find("#define LEDTEXT") : 0), expected) << qxm::InfoOf(options.format).id;
+        EXPECT_EQ(written.substr(gfx ? written.find("#define LEDTEXT") : 0), expected)
+            << qxm::InfoOf(options.format).id;
     }
 }
 

@@ -88,8 +88,7 @@ QByteArray TerminalText(const QString &message)
     static const bool utf8 = [] {
         const locale_t environment = newlocale(LC_CTYPE_MASK, "", nullptr);
         const char *characterSet = environment ? nl_langinfo_l(CODESET, environment) : "UTF-8";
-        const bool isUtf8 =
-            std::strcmp(characterSet, "UTF-8") == 0 || std::strcmp(characterSet, "ANSI_X3.4-1968") == 0;
+        const bool isUtf8 = std::strcmp(characterSet, "UTF-8") == 0 || std::strcmp(characterSet, "ANSI_X3.4-1968") == 0;
         if (environment)
             freelocale(environment);
         return isUtf8;

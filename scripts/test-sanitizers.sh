@@ -22,6 +22,7 @@ asan_options=(detect_leaks=1 halt_on_error=1 detect_stack_use_after_return=1
     check_initialization_order=1 strict_init_order=1 "log_path=$reports/asan")
 export ASAN_OPTIONS=$(IFS=:; echo "${asan_options[*]}")
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
+export LSAN_OPTIONS="suppressions=$QXM_ROOT/scripts/lsan-suppressions.txt:print_suppressions=0"
 
 status=0
 (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)") || status=$?

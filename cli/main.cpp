@@ -268,7 +268,13 @@ int main(int argc, char *argv[])
         return ExitRunStopped;
     const QString text = command.texts.join(QLatin1Char(' '));
     qxm::RunInput input;
-    input.source = command.table             ? qxm::RunInput::Source::Table
+    // A library's font without a text is the whole font: a font is what
+    // such a format is for, and a command that waited for standard input
+    // there would surprise.
+    const bool wholeFont =
+        command.table
+        || (command.texts.isEmpty() && !command.settings.preview && qxm::InfoOf(command.settings.options.format).font);
+    input.source = wholeFont                 ? qxm::RunInput::Source::Table
                    : command.texts.isEmpty() ? qxm::RunInput::Source::Lines
                                              : qxm::RunInput::Source::Text;
     input.text = qxm::Utf16View(text);

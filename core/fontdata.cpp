@@ -141,15 +141,15 @@ constexpr ReservedWords kReserved[] = {
 };
 
 constexpr FormatInfo kFormats[] = {
-    {"bascom", "BASCOM Data lines", "bas", Format::Bascom, true},
-    {"gcb", "Great Cow BASIC table", "gcb", Format::Gcb, true},
-    {"proton", "Proton BASIC CData table", "bas", Format::Proton, true},
-    {"c", "C array", "h", Format::C, false},
-    {"arduino", "Arduino array in program memory (PROGMEM)", "h", Format::Arduino, false},
-    {"adafruit-gfx", "Adafruit GFX font (GFXfont) header", "h", Format::AdafruitGfx, false},
-    {"max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", Format::Max72xx, false},
-    {"luma", "Python font for luma.core.legacy text()", "py", Format::Luma, false},
-    {"bdf", "BDF font for u8g2's bdfconv, X11 and FontForge", "bdf", Format::Bdf, false},
+    {"bascom", "BASCOM Data lines", "bas", Format::Bascom, true, false},
+    {"gcb", "Great Cow BASIC table", "gcb", Format::Gcb, true, false},
+    {"proton", "Proton BASIC CData table", "bas", Format::Proton, true, false},
+    {"c", "C array", "h", Format::C, false, false},
+    {"arduino", "Arduino array in program memory (PROGMEM)", "h", Format::Arduino, false, false},
+    {"adafruit-gfx", "Adafruit GFX font (GFXfont) header", "h", Format::AdafruitGfx, false, true},
+    {"max72xx", "MD_MAX72XX and MD_Parola font table for setFont()", "h", Format::Max72xx, false, true},
+    {"luma", "Python font for luma.core.legacy text()", "py", Format::Luma, false, true},
+    {"bdf", "BDF font for u8g2's bdfconv, X11 and FontForge", "bdf", Format::Bdf, false, true},
 };
 
 // The libraries that keep one byte a column: their fonts are at most 8 dots

@@ -36,6 +36,9 @@ struct FormatInfo
     std::string_view extension;   // the usual file name ending
     Format format;
     bool basic; // a BASIC dialect: CR LF line ends, names in any case
+    // A library's font, written whole at the end rather than a line per
+    // character: without a text it is the whole font.
+    bool font;
 };
 
 // Every format, the default first.

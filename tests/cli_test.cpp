@@ -282,6 +282,10 @@ private slots:
         QTest::newRow("a font's glyphs, in the whole font up to code 255")
             << R"("$0" --font /usr/share/fonts/X11/misc/5x7.pcf.gz --table | tail -n 1)" << 0
             << QByteArray("Data &H18 , &H45 , &H02 , &H5C , &H00  '\xc3\xbf\r\n") << QByteArray();
+        // Standard input stays open here: a command that read it would hang.
+        QTest::newRow("a library's font without a text, the whole font at once")
+            << R"("$0" -f max72xx | sed -n 4p)" << 0
+            << QByteArray("    'F', 2, 0, 32, 0, 126, 7, /* codes 32 to 126, 7 dots high */\n") << QByteArray();
         QTest::newRow("usage errors, each with status 2")
             << R"sh(cd "$1" && for o in --bogus "-f basic" "--first-bit 5" "--rows --first-bit 3" --table --output=; do
                     "$0" $o H 2>e; echo $? $(head -n 1 e); done)sh"

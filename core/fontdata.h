@@ -125,6 +125,10 @@ struct CodeRange
     std::int16_t last = -1;
 };
 
+// Whether the format lays out its bytes by --rows and --first-bit; the
+// library formats lay them out as their library reads them.
+bool TakesByteLayout(Format format);
+
 // The writer of the options' format, for a text (no range) or for the whole
 // font.
 std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const GlyphFont &font,

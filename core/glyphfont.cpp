@@ -54,7 +54,7 @@ std::string SizeInWords(CellSize size)
     return std::to_string(size.width) + " by " + std::to_string(size.height);
 }
 
-std::string LargerThanCell(CellSize font, CellSize cell)
+std::string LargerThanCell(CellSize font, CellSize cell, std::string_view sizeOption)
 {
     const CellSize needed{std::max(font.width, cell.width), std::max(font.height, cell.height)};
     const std::string larger = "is " + SizeInWords(font) + " dots, larger than the display's " + SizeInWords(cell);
@@ -63,7 +63,8 @@ std::string LargerThanCell(CellSize font, CellSize cell)
         return larger
                + (cell == largest ? ", the largest cell" : " and than the largest cell, " + SizeInWords(largest));
     const std::string argument = std::to_string(needed.width) + "x" + std::to_string(needed.height);
-    return larger + ": a cell of " + argument + " (--size " + argument + ") takes it";
+    const std::string option = sizeOption.empty() ? "" : " (" + std::string(sizeOption) + " " + argument + ")";
+    return larger + ": a cell of " + argument + option + " takes it";
 }
 
 } // namespace qxm

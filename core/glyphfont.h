@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qxm {
 
@@ -43,7 +44,8 @@ std::string SizeInWords(CellSize size);
 
 // Why a font does not fit a cell, and the cell that would take it: "... is
 // 6 by 10 dots, larger than the display's 5 by 7: a cell of 6x10 (--size
-// 6x10) takes it".
-std::string LargerThanCell(CellSize font, CellSize cell);
+// 6x10) takes it". Without sizeOption, for a front end that names the cell
+// its own way, the option in brackets is left out.
+std::string LargerThanCell(CellSize font, CellSize cell, std::string_view sizeOption = "--size");
 
 } // namespace qxm

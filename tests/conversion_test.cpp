@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,8 +97,21 @@ TEST(PreviewTest, drawsTheGlyphsTopRowFirstOneDarkColumnApartUpToAStop)
           "###.#........"}},
         {&tall, u"!", {"..#...", "..#...", "..#...", "..#...", "......", "......", "..#...", "......"}},
     };
-    for (const auto &[font, text, picture] : cases)
+    for (const auto &[font, text, picture] : cases) {
         EXPECT_EQ(qxm::PreviewText(*font, TestCodePage(), text).rows, picture);
+        // Any range of columns, as a view draws them, is the same picture's.
+        const qxm::PreviewStrip strip(*font, TestCodePage(), text);
+        for (const std::size_t first : {0, 2, 6, 12}) {
+            std::vector<std::string> window;
+            for (const std::string &row : picture)
+                window.push_back(row.substr(std::min(first, row.size()), 5));
+            EXPECT_EQ(strip.Window(first, 5), window) << first;
+        }
+    }
+    // The glyph a column shows: H, the dark column after it, then i.
+    const qxm::PreviewStrip hi(qxm::BuiltInFont(), TestCodePage(), u"Hi");
+    EXPECT_EQ((std::vector<int>{hi.CodeAt(4), hi.CodeAt(5), hi.CodeAt(6), hi.CodeAt(11)}),
+              (std::vector<int>{'H', -1, 'i', -1}));
 }
 
 } // namespace

@@ -26,16 +26,37 @@
     options: byId('options'),
     optionsSummary: byId('options-summary'),
     format: byId('format'),
+    cell: byId('cell'),
+    cellError: byId('cell-error'),
     layout: byId('layout'),
     firstBit: byId('first-bit'),
     glyphTable: byId('glyph-table'),
     glyphCaption: byId('glyph-caption'),
+    layoutNote: byId('layout-note'),
+    proportional: byId('proportional'),
     name: byId('name'),
     nameError: byId('name-error'),
     table: byId('table'),
+    lookup: byId('lookup'),
+    lookupHint: byId('lookup-hint'),
     fontFile: byId('font-file'),
     builtIn: byId('built-in'),
     fontStatus: byId('font-status'),
+    fontCell: byId('font-cell'),
+    editor: byId('editor'),
+    editorSummary: byId('editor-summary'),
+    glyphChar: byId('glyph-char'),
+    glyphCharError: byId('glyph-char-error'),
+    glyphPrevious: byId('glyph-previous'),
+    glyphNext: byId('glyph-next'),
+    undo: byId('undo'),
+    redo: byId('redo'),
+    restoreGlyph: byId('restore-glyph'),
+    restoreAll: byId('restore-all'),
+    exportFont: byId('export-font'),
+    editStatus: byId('edit-status'),
+    dotGrid: byId('dot-grid'),
+    dotStatus: byId('dot-status'),
     scrollDisplay: byId('scroll-display'),
     scrollNote: byId('scroll-note'),
     scrollPlay: byId('scroll-play'),
@@ -52,27 +73,37 @@
 
   // The controls that hold the user's work, kept across reloads and put in
   // a shared link, in the order they are restored: the first bits offered
-  // depend on the layout. A field added to the options joins this list.
-  const kept = [page.text, page.format, page.layout, page.firstBit, page.name, page.table,
-    page.scrollWidth, page.scrollUnit, page.scrollSpeed, page.scrollDirection];
+  // depend on the cell and the layout. A field added to the options joins
+  // this list. The edited glyphs are kept beside them.
+  const kept = [page.text, page.format, page.cell, page.layout, page.firstBit, page.proportional, page.name,
+    page.table, page.lookup, page.scrollWidth, page.scrollUnit, page.scrollSpeed, page.scrollDirection];
+  const editsKey = 'glyphs';
   const storageKey = 'qxm-work';
   const exampleText = 'Hello, LED!';
-  const previewDot = 6;
   const reducedMotion = window.matchMedia('(prefers-reduced-motion: reduce)');
 
   let qxm = null;
   let formats = {};
   let cell = null;
-  let output = { lines: 0, longest: 0, crlf: false, refused: false };
-  let previewSize = { columns: 0, rows: 0 };
+  let output = { lines: 0, refused: false };
+  let previewSize = { columns: 0, rows: 0, message: '' };
+  let previewDot = 6;
   let previewedText = null;
+  let pictureVersion = null;
   let fontName = '';
+  let refusedFont = null; // a font file refused as too large, for the cell that takes it
   let outputView = null;
   let scroller = null;
+  let editor = null;
   let previewPending = false;
   let scrollStop = '';
   let saving = 0;
   let glyphShown = '';
+  // The glyph being edited; null follows the text's first lit character
+  // until the user picks one.
+  let editCode = null;
+  const editHistory = new QxmHistory(200);
+  let strokeBefore = null;
 
   // A live region is written only when its words change, so that a screen
   // reader does not repeat them at every keystroke.
@@ -80,6 +111,24 @@
     if (element.textContent !== text) {
       element.textContent = text;
     }
+  }
+
+  // A message of qxm-convert's as a sentence of the page's.
+  function sentence(text) {
+    return text && text[0].toUpperCase() + text.slice(1) + (/[.!?]$/.test(text) ? '' : '.');
+  }
+
+  function choices() {
+    return {
+      format: page.format.value,
+      rows: page.layout.value === 'rows',
+      firstBit: Number(page.firstBit.value),
+      name: page.name.value,
+      size: page.cell.value.trim(),
+      proportional: page.proportional.checked,
+      lookup: page.lookup.checked,
+      table: page.table.checked,
+    };
   }
 
   function showProductInfo() {
@@ -92,75 +141,90 @@
 
   function fillChoices() {
     for (const format of qxm.formats()) {
-      formats[format.id] = { purpose: format.description, extension: format.extension };
+      formats[format.id] = { purpose: format.description, extension: format.extension, layout: format.layout };
       page.format.add(new Option(format.description + ' (' + format.id + ')', format.id));
     }
-    cell = qxm.cellSize();
-    page.layout.options[0].text = 'One per column, ' + cell.columns + ' a glyph';
-    page.layout.options[1].text = 'One per row, ' + cell.rows + ' a glyph';
-    page.scrollUnit.options[0].text = 'modules of ' + cell.columns + '×' + cell.rows + ' dots';
     page.name.placeholder = qxm.defaultName();
+    describeCell();
     fillFirstBits();
   }
 
+  // The labels that name the cell's size.
+  function describeCell() {
+    cell = qxm.cellSize(page.cell.value.trim());
+    page.layout.options[0].text = 'By columns, ' + cell.columnBytes + ' bytes a glyph';
+    page.layout.options[1].text = 'By rows, ' + cell.rowBytes + ' bytes a glyph';
+    page.scrollUnit.options[0].text = 'modules of ' + cell.columns + '×' + cell.rows + ' dots';
+  }
+
+  // The first bits the cell and layout take, the default chosen.
   function fillFirstBits() {
     const rows = page.layout.value === 'rows';
-    const preferred = qxm.defaultFirstBit(rows);
+    const size = page.cell.value.trim();
+    const preferred = qxm.defaultFirstBit(rows, size);
     page.firstBit.replaceChildren();
-    for (const bit of qxm.firstBits(rows)) {
+    for (const bit of qxm.firstBits(rows, size)) {
       const label = bit === preferred ? bit + ' (default)' : String(bit);
       page.firstBit.add(new Option(label, String(bit), bit === preferred, bit === preferred));
     }
   }
 
-  function convert() {
-    const rows = page.layout.value === 'rows';
-    const firstBit = Number(page.firstBit.value);
-    const result = page.table.checked
-      ? qxm.table(page.format.value, rows, firstBit, page.name.value)
-      : qxm.convert(page.text.value, page.format.value, rows, firstBit, page.name.value);
-    output = qxm.indexOutput();
-    output.refused = result.refused;
-    outputView.show(output.lines, output.longest);
-    const problem = qxm.nameProblem(page.format.value, page.name.value);
-    setText(page.nameError, problem);
-    page.name.setAttribute('aria-invalid', problem ? 'true' : 'false');
+  function showProblem(error, field, problem) {
+    setText(error, problem);
+    field.setAttribute('aria-invalid', problem ? 'true' : 'false');
     if (problem) {
       page.options.open = true;
     }
-    const reason = result.refused ? 'the name is refused (see Name, under Format and options).' : '';
-    for (const button of [page.copy, page.download]) {
-      button.setAttribute('aria-disabled', reason ? 'true' : 'false');
-    }
-    setText(page.unavailable, reason && 'Copy and Download are unavailable: ' + reason);
-    setText(page.outputEmpty, output.lines > 0 ? ''
-      : result.refused ? 'No lines while the name is refused.'
-        : page.text.value ? 'No lines: the conversion stops at the first character.' : 'No lines: the text is empty.');
-    setText(page.outputSize, output.lines === 1 ? '1 line' : output.lines.toLocaleString('en') + ' lines');
   }
 
   function update() {
     const text = page.text.value;
-    convert();
+    const result = qxm.update(text, choices());
+    output = result;
+    outputView.show(result.lines, result.longest);
+    showProblem(page.nameError, page.name, result.nameProblem);
+    showProblem(page.cellError, page.cell, sentence(result.cellProblem));
+    page.lookup.disabled = !result.lookupOffered;
+    setText(page.lookupHint, result.lookupOffered
+      ? 'a C function, ' + (page.name.value || qxm.defaultName()) + '_Index(), from UTF-8 text to a glyph'
+      : 'with C array or Arduino and the whole font, or with Adafruit GFX');
+    const field = result.cellProblem ? 'Cell' : result.nameProblem ? 'Name' : '';
+    const reason = !result.refused ? '' : field
+      ? 'the ' + field.toLowerCase() + ' is refused (see ' + field + ', under Format and options).'
+      : 'the options are refused.';
+    for (const button of [page.copy, page.download]) {
+      button.setAttribute('aria-disabled', reason ? 'true' : 'false');
+    }
+    setText(page.unavailable, reason && 'Copy and Download are unavailable: ' + reason);
+    setText(page.outputEmpty, result.lines > 0 ? ''
+      : result.refused ? 'No lines while the ' + (field.toLowerCase() || 'options') + ' is refused.'
+        : page.table.checked ? 'No lines: the font has no glyph.'
+          : text ? 'No lines: the conversion stops at the first character.' : 'No lines: the text is empty.');
+    setText(page.outputSize, result.lines === 1 ? '1 line' : result.lines.toLocaleString('en') + ' lines');
     setText(page.length, text.length.toLocaleString('en') + ' of ' + qxm.maxTextLength().toLocaleString('en') +
       ' characters');
     page.text.rows = text.includes('\n') ? Math.min(4, text.split('\n').length) : 1;
-    if (text !== previewedText) {
-      showPreview(text);
+    if (text !== previewedText || result.pictureVersion !== pictureVersion) {
+      showPreview(text, result);
     }
     // Where the text stops the conversion, as qxm-convert says it; the
-    // picture stops there too, even while the options are refused.
-    setText(page.message, page.table.checked ? '' : previewSize.message);
+    // picture stops there too, even while the name is refused.
+    setText(page.message, page.table.checked ? '' : result.message);
     showGlyph();
+    showEditor();
     summarise();
     setText(page.actionStatus, '');
     keepWork();
   }
 
-  // A new picture of the text, for the still view and the running display.
-  function showPreview(text) {
+  // A new picture of the text, for the still view and the running display:
+  // its dots as large as fit a tall cell in a low strip.
+  function showPreview(text, result) {
     previewedText = text;
-    previewSize = qxm.keepPreview(text);
+    pictureVersion = result.pictureVersion;
+    previewSize = { columns: result.columns, rows: result.rows, message: result.message, cellRefused:
+      Boolean(result.cellProblem) };
+    previewDot = Math.max(3, Math.min(6, Math.floor(120 / Math.max(result.rows, 1))));
     page.previewTrack.style.width = previewSize.columns * previewDot + 'px';
     page.previewFrame.parentElement.hidden = previewSize.columns === 0;
     page.preview.setAttribute('aria-label', 'The display\'s dots: ' + previewSize.columns + ' columns of ' +
@@ -191,8 +255,8 @@
   }
 
   function darkReason() {
-    return previewSize.columns > 0 ? ''
-      : 'The display stays dark: ' + (previewSize.message ? 'the conversion stops at once.' : 'there is no text.');
+    return previewSize.columns > 0 ? '' : 'The display stays dark: ' + (previewSize.cellRefused
+      ? 'the cell is refused.' : previewSize.message ? 'the conversion stops at once.' : 'there is no text.');
   }
 
   function drawPreviewLater() {
@@ -202,64 +266,163 @@
     }
   }
 
-  // One glyph of the text, enlarged, with the bit of each dot and the bytes
-  // the layout makes of it.
+  // A click on a character of the picture edits its glyph.
+  function editClicked(event) {
+    const code = qxm.codeAtColumn(Math.floor((event.offsetX + page.previewFrame.scrollLeft) / previewDot));
+    if (code >= 0) {
+      editCode = code;
+      page.editor.open = true;
+      update();
+      page.editor.scrollIntoView({ block: 'nearest' });
+    }
+  }
+
+  function editingCode() {
+    return editCode !== null ? editCode : qxm.firstLitCode(page.text.value);
+  }
+
+  // The glyph being edited, enlarged, with the bit of each dot and the bytes
+  // the layout makes of it; the library formats lay out their own.
   function showGlyph() {
-    const rows = page.layout.value === 'rows';
-    const picture = qxm.glyphPicture(page.text.value, rows, Number(page.firstBit.value));
-    const key = JSON.stringify([rows, picture]);
+    const format = formats[page.format.value];
+    page.layout.disabled = page.firstBit.disabled = !format.layout;
+    const picture = format.layout ? qxm.glyphPicture(editingCode()) : {};
+    setText(page.layoutNote, !format.layout ? format.purpose + ' lays out the bytes as its library reads them: ' +
+      'Bytes and First dot in bit do not change it.' : picture.dots ? '' : 'No glyph while the cell is refused.');
+    const key = JSON.stringify(picture);
     if (key === glyphShown) {
       return;
     }
     glyphShown = key;
-    const hex = (byte) => byte.toString(16).toUpperCase().padStart(2, '0');
-    const cellOf = (tag, text, className) => {
-      const element = document.createElement(tag);
-      element.textContent = text;
-      if (className) {
-        element.className = className;
-      }
-      return element;
-    };
-    const dot = (row, column) => {
-      const cell = document.createElement('td');
-      cell.append(picture.dots[row][column] === '#' ? cellOf('span', '1', 'lit') : cellOf('span', '0', 'dark'));
-      return cell;
-    };
-    const lines = [];
-    const height = picture.dots.length;
-    const width = picture.dots[0].length;
-    if (rows) {
-      lines.push([cellOf('td', ''), ...picture.bits.map((bit) => cellOf('th', 'bit ' + bit)), cellOf('th', 'hex')]);
-      for (let row = 0; row < height; ++row) {
-        lines.push([cellOf('th', 'byte ' + (row + 1)), ...Array.from({ length: width }, (_, column) => dot(row, column)),
-          cellOf('td', hex(picture.bytes[row]), 'byte')]);
-      }
-    } else {
-      lines.push([cellOf('td', ''), ...picture.bytes.map((_, column) => cellOf('th', 'byte ' + (column + 1)))]);
-      for (let row = 0; row < height; ++row) {
-        lines.push([cellOf('th', 'bit ' + picture.bits[row]), ...Array.from({ length: width }, (_, column) => dot(row, column))]);
-      }
-      lines.push([cellOf('th', 'hex'), ...picture.bytes.map((byte) => cellOf('td', hex(byte), 'byte'))]);
+    page.glyphTable.hidden = page.glyphCaption.hidden = !picture.dots;
+    if (picture.dots) {
+      QxmGlyphTable(page.glyphTable, page.glyphCaption, picture);
     }
-    const shown = lines.map((cells) => {
-      const line = document.createElement('tr');
-      line.append(...cells);
-      return line;
-    });
-    page.glyphTable.replaceChildren(...shown);
-    const last = picture.bits[picture.bits.length - 1];
-    setText(page.glyphCaption, '“' + picture.character + '” as ' + picture.bytes.length + ' bytes, one per ' +
-      (rows ? 'row, top row first: the leftmost dot is bit ' + picture.bits[0] + ', the dots right of it bits '
-        : 'column, leftmost first: the top dot is bit ' + picture.bits[0] + ', the dots below it bits ') +
-      picture.bits[1] + ' to ' + last + '; a lit dot is a 1.');
+  }
+
+  function showEditor() {
+    const count = qxm.editCount();
+    setText(page.editorSummary, count === 0 ? 'no glyph edited'
+      : count === 1 ? '1 glyph edited' : count + ' glyphs edited');
+    page.undo.disabled = editHistory.done.length === 0;
+    page.redo.disabled = editHistory.undone.length === 0;
+    page.restoreAll.disabled = count === 0;
+    if (!page.editor.open) {
+      return;
+    }
+    const code = editingCode();
+    const character = qxm.characterOfCode(code);
+    const dots = qxm.glyphDots(code);
+    const edited = qxm.glyphEdited(code);
+    page.restoreGlyph.disabled = !edited;
+    if (document.activeElement !== page.glyphChar) {
+      page.glyphChar.value = character;
+    }
+    page.dotGrid.hidden = dots.length === 0;
+    if (dots.length === 0) {
+      setText(page.dotStatus, 'No glyph to edit while the cell is refused.');
+      return;
+    }
+    const columns = dots[0].length;
+    const room = Math.min(page.editor.clientWidth - 40, 440);
+    const dot = Math.max(9, Math.min(36, Math.floor(room / columns), Math.floor(380 / dots.length)));
+    page.dotGrid.style.setProperty('--dot', dot + 'px');
+    editor.show(dots, 'Dots of “' + character + '”, code ' + code + ', ' + columns + ' columns by ' + dots.length +
+      ' rows' + (edited ? ', edited' : ''));
+  }
+
+  // Brackets one press or drag: undo takes back all the dots it changed.
+  function stroke(started) {
+    if (started) {
+      strokeBefore = qxm.edits();
+      editCode = editingCode();
+      return;
+    }
+    editHistory.record(strokeBefore, qxm.edits(), editCode);
+    showEditor();
+  }
+
+  function changeDot(column, row, lit) {
+    qxm.setDot(editingCode(), column, row, lit);
+    update();
+  }
+
+  // Undo and redo return to the edits before or after a step, and show the
+  // glyph it changed.
+  function goBack(redo) {
+    const step = redo ? editHistory.redo() : editHistory.undo();
+    if (!step) {
+      return;
+    }
+    qxm.setEdits(redo ? step.after : step.before);
+    editCode = step.where;
+    page.editor.open = true;
+    update();
+    setText(page.editStatus, (redo ? 'Redone' : 'Undone') + ': “' + qxm.characterOfCode(step.where) + '”.');
+  }
+
+  // Restores one glyph or every glyph as the font has it, as one step.
+  function restore(all) {
+    const before = qxm.edits();
+    const code = editingCode();
+    if (all) {
+      qxm.setEdits('');
+    } else {
+      qxm.restoreGlyph(code);
+    }
+    editHistory.record(before, qxm.edits(), code);
+    update();
+    setText(page.editStatus, all ? 'Every glyph is as the font has it.' : '“' + qxm.characterOfCode(code) +
+      '” is as the font has it.');
+  }
+
+  function pickCharacter() {
+    const characters = [...page.glyphChar.value];
+    if (characters.length === 0) {
+      return;
+    }
+    const character = characters[characters.length - 1];
+    const code = qxm.codeOfCharacter(character);
+    setText(page.glyphCharError, code < 0 ? '“' + character + '” has no glyph to edit: the display has the ' +
+      'characters of Windows-1252, from the space on.' : '');
+    page.glyphChar.setAttribute('aria-invalid', code < 0 ? 'true' : 'false');
+    if (code >= 0) {
+      editCode = code;
+      page.glyphChar.value = character;
+      page.glyphChar.select();
+      update();
+    }
+  }
+
+  function stepCharacter(step) {
+    editCode = qxm.nextCode(editingCode(), step);
+    setText(page.glyphCharError, '');
+    page.glyphChar.setAttribute('aria-invalid', 'false');
+    update();
+  }
+
+  // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) undo and redo edits of the dots;
+  // in a text field they stay the field's own.
+  function undoKeys(event) {
+    const key = event.key.toLowerCase();
+    const target = event.target;
+    const typing = target.tagName === 'TEXTAREA' || (target.tagName === 'INPUT' &&
+      ['text', 'number', 'search'].includes(target.type));
+    if (!(event.ctrlKey || event.metaKey) || event.altKey || typing || (key !== 'z' && key !== 'y')) {
+      return;
+    }
+    event.preventDefault();
+    goBack(key === 'y' || event.shiftKey);
   }
 
   function summarise() {
     const format = page.format.value;
     const purpose = formats[format] ? formats[format].purpose : format;
-    setText(page.optionsSummary, [purpose, page.layout.value === 'rows' ? 'a byte per row' : 'a byte per column',
-      'first dot in bit ' + page.firstBit.value, page.name.value || qxm.defaultName()].join(' · '));
+    const layout = !formats[format] || formats[format].layout
+      ? [page.layout.value === 'rows' ? 'bytes by row' : 'bytes by column', 'first dot in bit ' + page.firstBit.value]
+      : [];
+    setText(page.optionsSummary, [purpose, cell.columns + '×' + cell.rows + ' cell', ...layout,
+      ...(page.proportional.checked ? ['proportional'] : []), page.name.value || qxm.defaultName()].join(' · '));
   }
 
   // The scrolling display's settings, each refused at its field.
@@ -287,12 +450,24 @@
     showScrollNote();
   }
 
+  // A new cell: the labels, first bits and display that depend on it.
+  function changeCell() {
+    describeCell();
+    fillFirstBits();
+    update();
+    configureScroller();
+  }
+
   // The work as the URL fragment's and local storage's text: each kept
-  // control's value by its id.
+  // control's value by its id, and the edited glyphs, if any.
   function workState() {
     const state = new URLSearchParams();
     for (const control of kept) {
       state.set(control.id, control.type === 'checkbox' ? (control.checked ? '1' : '') : control.value);
+    }
+    const edits = qxm.edits();
+    if (edits) {
+      state.set(editsKey, edits);
     }
     return state.toString();
   }
@@ -308,10 +483,14 @@
       } else if (control.tagName !== 'SELECT' || [...control.options].some((option) => option.value === value)) {
         control.value = value;
       }
-      if (control === page.layout) {
+      if (control === page.cell) {
+        describeCell();
+      }
+      if (control === page.cell || control === page.layout) {
         fillFirstBits();
       }
     }
+    qxm.setEdits(state.get(editsKey) || '');
   }
 
   // A link in the address bar that no longer says what the page holds is
@@ -393,22 +572,40 @@
       : 'The browser did not allow the copy: select the converted text and copy it with Ctrl+C.');
   }
 
-  // The name is one the module has taken, letters, digits and _ only, so the
-  // browser saves the file under exactly this name.
+  // Saves the bytes under the name, one the module has taken (letters,
+  // digits and _ only), so the browser saves the file under exactly this
+  // name.
+  function save(bytes, name) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain;charset=utf-8' }));
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  }
+
   function downloadOutput() {
     if (!available()) {
       return;
     }
     const format = formats[page.format.value];
     const name = (page.name.value || qxm.defaultName()) + '.' + (format ? format.extension : 'txt');
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([qxm.outputBytes()], { type: 'text/plain;charset=utf-8' }));
-    link.download = name;
-    document.body.append(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    save(qxm.outputBytes(), name);
     setText(page.actionStatus, 'Downloaded as ' + name + '.');
+  }
+
+  // The font in use with its edits, as a BDF file that this page and
+  // qxm-convert --font read back.
+  function exportFont() {
+    const bytes = qxm.fontAsBdf(choices());
+    if (bytes.length === 0) {
+      setText(page.editStatus, 'The font cannot be saved while the cell or the name is refused.');
+      return;
+    }
+    const name = (page.name.value || qxm.defaultName()) + '.bdf';
+    save(bytes, name);
+    setText(page.editStatus, 'Downloaded as ' + name + '.');
   }
 
   // The view shows LF line ends only; a copy of a selection from it gets the
@@ -427,36 +624,58 @@
       : 'The link to this is in the address bar.');
   }
 
+  // Reads a font file for the cell chosen; one refused as too large offers
+  // the cell that takes it.
+  function takeFont(bytes, name) {
+    const result = qxm.loadFont(bytes, name, page.cell.value.trim());
+    if (result.refusal) {
+      setText(page.fontStatus, sentence(result.refusal) + ' ' + (fontName
+        ? 'The font "' + fontName + '" stays in use.' : 'The built-in font stays in use.'));
+    } else {
+      fontName = name;
+      setText(page.fontStatus, 'Using the font "' + fontName + '".');
+    }
+    refusedFont = result.needs ? { bytes, name, cell: result.needs } : null;
+    page.fontCell.hidden = !refusedFont;
+    setText(page.fontCell, refusedFont ? 'Use it in a ' + refusedFont.cell + ' cell' : '');
+    page.fontStatus.classList.toggle('refused', Boolean(result.refusal));
+    update();
+  }
+
   async function loadFont() {
     const file = page.fontFile.files[0];
     if (!file) {
       return;
     }
-    let refusal;
+    let bytes = null;
     try {
-      refusal = qxm.loadFont(new Uint8Array(await file.arrayBuffer()), file.name);
+      bytes = new Uint8Array(await file.arrayBuffer());
     } catch (error) {
-      refusal = 'cannot read "' + file.name + '": ' + error.message;
+      setText(page.fontStatus, 'cannot read "' + file.name + '": ' + error.message);
+      page.fontStatus.classList.add('refused');
     }
-    if (refusal) {
-      setText(page.fontStatus, refusal + '. ' + (fontName
-        ? 'The font "' + fontName + '" stays in use.' : 'The built-in font stays in use.'));
-    } else {
-      fontName = file.name;
-      setText(page.fontStatus, 'Using the font "' + fontName + '".');
-    }
-    page.fontStatus.classList.toggle('refused', Boolean(refusal));
     page.fontFile.value = '';
-    previewedText = null;
-    update();
+    if (bytes) {
+      takeFont(bytes, file.name);
+    }
+  }
+
+  function useRefusedFontsCell() {
+    const font = refusedFont;
+    page.cell.value = font.cell;
+    describeCell();
+    fillFirstBits();
+    takeFont(font.bytes, font.name);
+    configureScroller();
   }
 
   function useBuiltInFont() {
     qxm.useBuiltInFont();
     fontName = '';
+    refusedFont = null;
+    page.fontCell.hidden = true;
     setText(page.fontStatus, 'Using the built-in font.');
     page.fontStatus.classList.remove('refused');
-    previewedText = null;
     update();
   }
 
@@ -470,7 +689,8 @@
       }
     });
     page.name.addEventListener('input', update);
-    for (const control of [page.format, page.firstBit, page.table]) {
+    page.cell.addEventListener('input', changeCell);
+    for (const control of [page.format, page.firstBit, page.table, page.proportional, page.lookup]) {
       control.addEventListener('change', update);
     }
     page.layout.addEventListener('change', () => {
@@ -485,11 +705,25 @@
     });
     page.previewFrame.addEventListener('scroll', drawPreviewLater, { passive: true });
     new ResizeObserver(drawPreviewLater).observe(page.previewFrame);
+    page.preview.addEventListener('click', editClicked);
     page.copy.addEventListener('click', copyOutput);
     page.download.addEventListener('click', downloadOutput);
     page.output.addEventListener('copy', copySelection);
     page.fontFile.addEventListener('change', loadFont);
+    page.fontCell.addEventListener('click', useRefusedFontsCell);
     page.builtIn.addEventListener('click', useBuiltInFont);
+    page.editor.addEventListener('toggle', showEditor);
+    page.glyphChar.addEventListener('input', pickCharacter);
+    page.glyphChar.addEventListener('focus', () => page.glyphChar.select());
+    page.glyphChar.addEventListener('blur', showEditor);
+    page.glyphPrevious.addEventListener('click', () => stepCharacter(-1));
+    page.glyphNext.addEventListener('click', () => stepCharacter(1));
+    page.undo.addEventListener('click', () => goBack(false));
+    page.redo.addEventListener('click', () => goBack(true));
+    page.restoreGlyph.addEventListener('click', () => restore(false));
+    page.restoreAll.addEventListener('click', () => restore(true));
+    page.exportFont.addEventListener('click', exportFont);
+    document.addEventListener('keydown', undoKeys);
     for (const control of [page.scrollWidth, page.scrollUnit, page.scrollSpeed, page.scrollDirection]) {
       control.addEventListener('input', configureScroller);
     }
@@ -514,6 +748,7 @@
     outputView = new QxmOutputView(page.output, byId('output-track'), byId('output-lines'),
       (first, count) => qxm.outputLines(first, count));
     scroller = new QxmScroller(page.scrollDisplay, (first, count) => qxm.previewColumns(first, count));
+    editor = new QxmDotEditor(page.dotGrid, page.dotStatus, changeDot, stroke);
     loadWork();
     listen();
     setText(page.fontStatus, 'Using the built-in font.');

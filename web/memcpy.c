@@ -20,7 +20,9 @@ void *memcpy(void *restrict dest, const void *restrict src, size_t n)
 {
     unsigned char *d = dest;
     const unsigned char *s = src;
-    if (n >= 512) {
+    /* A call out to JavaScript costs as much as copying a few thousand
+     * bytes here: a conversion in a large cell appends lines of 800. */
+    if (n >= 32768) {
         emscripten_memcpy_big(dest, src, n);
         return dest;
     }

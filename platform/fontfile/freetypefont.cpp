@@ -476,7 +476,7 @@ std::u16string DrawOutline(FT_Face face, const CodePage &codePage, CellSize cell
 }
 
 std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &bytes, const CodePage &codePage,
-                          CellSize cell, GlyphFont &font)
+                          CellSize cell, GlyphFont &font, std::optional<CellSize> &largerCell)
 {
     MemoryBudget budget;
     FT_MemoryRec_ memory{&budget, Allocate, Free, Reallocate};
@@ -518,8 +518,10 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
     if (!fits)
         return FontIn(face.get(), file) + u" cannot be drawn within the display's " + Widened(SizeInWords(cell))
                + u" dots at any size";
-    if (!outline && (drawn.cell.width > cell.width || drawn.cell.height > cell.height))
+    if (!outline && (drawn.cell.width > cell.width || drawn.cell.height > cell.height)) {
+        largerCell = drawn.cell;
         return FontIn(face.get(), file) + u" " + Widened(LargerThanCell(drawn.cell, cell));
+    }
 
     font.cell = cell;
     font.ascent = drawn.ascent;
@@ -543,7 +545,7 @@ FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::pat
     FontFileResult result;
     try {
         GlyphFont font;
-        result.error = ReadGlyphs(file, bytes, codePage, cell, font);
+        result.error = ReadGlyphs(file, bytes, codePage, cell, font, result.largerCell);
         if (result.error.empty())
             result.font = font;
     } catch (const std::bad_alloc &) {
@@ -563,8 +565,11 @@ FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &c
     } catch (const std::bad_alloc &) {
         error = u"there was not enough memory to read " + Quoted(file);
     }
-    if (!error.empty())
-        return {std::nullopt, std::move(error)};
+    if (!error.empty()) {
+        FontFileResult refused;
+        refused.error = std::move(error);
+        return refused;
+    }
     return ReadFontBytes(std::move(bytes), file, codePage, cell);
 }
 

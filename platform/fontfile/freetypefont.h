@@ -19,6 +19,9 @@ struct FontFileResult
     std::optional<GlyphFont> font;
     // Why the file gave no font, naming it; empty when it did.
     std::u16string error;
+    // The font's own cell, when it was refused as larger than the display's:
+    // the error then ends in LargerThanCell's words.
+    std::optional<CellSize> largerCell;
 };
 
 // Reads any font FreeType opens (BDF, PCF, compressed or not, a bitmap strike

@@ -12,6 +12,7 @@ import sys
 import tempfile
 import time
 
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
@@ -40,14 +41,24 @@ def native(*args, cwd=None):
     return run.stdout, message, run.returncode
 
 
+def in_page_words(message):
+    """qxm-convert's refusal as the page says it: a sentence, the cell that takes a font named without the option."""
+    message = re.sub(r" \(--size \w+\)", "", message)
+    return message[:1].upper() + message[1:] + "."
+
+
 def lines(*args):
     """qxm-convert's output as the page shows it, with LF line ends."""
     return native(*args)[0].decode().replace("\r\n", "\n")
 
 
 def options_args(format, layout):
+    """qxm-convert's options for the page's; the lookup only where the page offers it."""
     args = ["-f", format, *(["--rows"] if layout.get("rows") else [])]
     args += ["--first-bit", str(layout["first_bit"])] if "first_bit" in layout else []
+    args += ["--size", layout["size"]] if "size" in layout else []
+    args += ["--proportional"] if layout.get("proportional") else []
+    args += ["--lookup"] if layout.get("lookup") and element("lookup").is_enabled() else []
     return args + (["--name", layout["name"]] if layout.get("name") else [])
 
 
@@ -74,16 +85,26 @@ def set_text(text):
         driver.execute_cdp_cmd("Input.insertText", {"text": text})
 
 
+def set_field(id, value):
+    js("arguments[0].value = arguments[1]; arguments[0].dispatchEvent(new Event('input'))", element(id), value)
+
+
 def set_options(format, layout):
     Select(element("format")).select_by_value(format)
+    set_field("cell", layout.get("size", ""))
+    js("""for (const [id, value] of arguments[0]) {
+              const box = document.getElementById(id);
+              if (box.checked !== value) { box.checked = value; box.dispatchEvent(new Event('change')); }
+          }""", [("proportional", bool(layout.get("proportional"))), ("lookup", bool(layout.get("lookup")))])
+    if not element("layout").is_enabled():  # a library format's own layout, whatever qxm-convert is told
+        return set_field("name", layout.get("name", ""))
     Select(element("layout")).select_by_value("rows" if layout.get("rows") else "columns")
     first = Select(element("first-bit"))
     if "first_bit" in layout:
         first.select_by_value(str(layout["first_bit"]))
     else:
         first.select_by_visible_text(next(o.text for o in first.options if o.text.endswith("(default)")))
-    js("arguments[0].value = arguments[1]; arguments[0].dispatchEvent(new Event('input'))",
-       element("name"), layout.get("name", ""))
+    set_field("name", layout.get("name", ""))
 
 
 def shown_output():
@@ -92,11 +113,12 @@ def shown_output():
     return element("output-lines").get_attribute("textContent")
 
 
-def check_shown(name, expected):
-    """The view holds the expected output's first lines, at least as many as the box shows (10)."""
+def check_shown(name, expected, cell_refused=False):
+    """The view holds the expected output's first lines, at least as many as the box shows (10);
+    the cell is refused at its field only where qxm-convert refuses it."""
     shown = shown_output()
-    check(name, (shown, len(shown.splitlines()) >= min(10, len(expected.splitlines()))),
-          (expected[:len(shown)], True))
+    check(name, (shown, len(shown.splitlines()) >= min(10, len(expected.splitlines())), bool(element(
+        "cell-error").text)), (expected[:len(shown)], True, cell_refused))
 
 
 def wait_for_text(id, previous):
@@ -148,10 +170,19 @@ def window_of(preview, first, count):
 
 
 def check_picture(name, preview_args, first=0):
-    """The page's picture, 6 pixels a dot, holds the columns of qxm-convert's that its frame has room for."""
+    """The page's picture holds the columns of qxm-convert's that its frame has room for; returns qxm-convert's."""
     preview = native("--preview", *preview_args)[0].decode()
-    room = js("return Math.floor(arguments[0].clientWidth / 6)", element("preview-frame"))
-    check(name, dots("preview"), window_of(preview, first, min(room, len(preview.split("\n")[0]))))
+    rows = preview.count("\n")
+    room = js("""const dot = arguments[1].clientHeight / arguments[2];
+                 return dot ? Math.floor(arguments[0].clientWidth / dot) : 0;""",
+              element("preview-frame"), element("preview"), rows)
+    check(name, dots("preview", rows), window_of(preview, first, min(room, len(preview.split("\n")[0]))))
+    return preview
+
+
+def picture_args(layout):
+    return (["--size", layout["size"]] if "size" in layout else []) + (
+        ["--proportional"] if layout.get("proportional") else [])
 
 
 downloads = tempfile.mkdtemp(prefix="qxm-downloads-")
@@ -188,37 +219,69 @@ try:
         product["ProductName"], " · ".join(product[key] for key in ("MakerName", "WebSite", "Email", "Mobile"))))
 
     element("options").click()
-    for layout, rows in (("columns", []), ("rows", ["--rows"])):
+    for layout, rows, size in (("columns", [], ""), ("rows", ["--rows"], ""), ("rows", ["--rows"], "6x13")):
+        set_field("cell", size)
         Select(element("layout")).select_by_value(layout)
         offered = [option.get_attribute("value") for option in Select(element("first-bit")).options]
-        accepted = [str(bit) for bit in range(8) if native(*rows, "--first-bit", str(bit), "x")[2] == 0]
-        check("first bits offered with " + layout, offered, accepted)
+        accepted = [str(bit) for bit in range(8)
+                    if native(*rows, "--first-bit", str(bit), *(["--size", size] if size else []), "x")[2] == 0]
+        check("first bits offered with %s %s" % (layout, size), offered, accepted)
     format_options = Select(element("format")).options
     formats = [option.get_attribute("value") for option in format_options]
     check("the formats are qxm-convert's", ", ".join(formats), native("-f", "?", "x")[1].split("use one of ")[1])
     check("each format by its purpose, its name beside",
           [o.text.endswith(" (%s)" % f) and len(o.text) > len(f) + 3 for o, f in zip(format_options, formats)],
           [True] * len(formats))
+    offered, taken = [], []
+    for format in formats:
+        for table in (False, True):
+            Select(element("format")).select_by_value(format)
+            if element("table").is_selected() != table:
+                element("table").click()
+            offered.append((element("lookup").is_enabled(), element("layout").is_enabled()))
+            taken.append((native("-f", format, "--lookup", *(["--table"] if table else ["x"]))[2] == 0,
+                          native("-f", format, "x")[0] != native("-f", format, "--rows", "x")[0]))
+    check("the lookup and the byte layout offered where qxm-convert takes them", offered, taken)
+    element("table").click()
 
     # The display, 12 dots wide, shows the same dots as the picture.
     Select(element("scroll-unit")).select_by_value("dots")
     js("arguments[0].value = 12; arguments[0].dispatchEvent(new Event('input'))", element("scroll-width"))
-    layouts = [{}, {"rows": True}, {"first_bit": 0}, {"rows": True, "first_bit": 7, "name": "Font_1"}]
+    # Any cell, proportional, the lookup; a cell too high for the formats
+    # that keep a column in a byte is refused.
+    layouts = [{}, {"rows": True}, {"first_bit": 0}, {"rows": True, "first_bit": 7, "name": "Font_1"},
+               {"size": "8x8", "proportional": True, "lookup": True, "first_bit": 0},
+               {"size": "10x13", "rows": True, "name": "Big"}]
     # Typed, with Windows-1252 letters, code 92 and 126, a code without a
     # glyph (the euro sign) and one outside the code page; then stops at a
     # tab, at a pasted line break, at DEL and at a text one longer than the
     # longest.
     for text in ["Hello, LED!", "25°C € \\~ Ω", "ab\tc", "ab\ncd", "x\x7fy", "é😀\x85", "A" * 32768]:
         set_text(text)
-        preview, message, _ = native("--preview", text)
-        check_picture("picture of %r" % text[:20], [text])
-        check("still display of %r" % text[:20], dots("scroll-display"), window_of(preview.decode(), 0, 12))
-        check("stop message of %r" % text[:20], (element("message").text, element("scroll-note").text.endswith(
-            ": " + message) if message else True), (message, True))
         for format in formats:
             for layout in layouts:
                 set_options(format, layout)
-                check_shown("%s %s of %r" % (format, layout, text[:20]), lines(*options_args(format, layout), text))
+                args = options_args(format, layout)
+                expected, refusal, _ = native(*args, text)
+                check_shown("%s %s of %r" % (format, layout, text[:20]), expected.decode().replace("\r\n", "\n"),
+                            "--size" in refusal)
+                if format == formats[0]:
+                    preview = check_picture("picture %s of %r" % (layout, text[:20]), [*picture_args(layout), text])
+                    check("still display %s of %r" % (layout, text[:20]), dots("scroll-display", preview.count(
+                        "\n")), window_of(preview, 0, 12))
+                if format == "c" and text == "Hello, LED!":
+                    check("glyph bytes picture %s" % layout, js("""return [...document.querySelectorAll(
+                        '#glyph-table td.byte')].map((cell) => cell.textContent).join(' ')"""),
+                          " ".join(re.findall(r"0x([0-9A-F]{2})", lines(*args, "H"))))
+        message = native("--preview", text)[1]
+        check("stop message of %r" % text[:20], (element("message").text, element("scroll-note").text.endswith(
+            ": " + message) if message else True), (message, True))
+    for size, refusal in (("40x2", None), ("4x6", native("--size", "4x6", "x")[1])):
+        set_field("cell", size)
+        problem = element("cell-error").text
+        check("cell %s refused in the page's words" % size, (bool(problem), "--" in problem, refusal is None or (
+            problem == in_page_words(refusal))), (True, False, True))
+    set_field("cell", layouts[-1]["size"])
 
     # The end of the longest output and picture, scrolled to.
     set_text("A" * 32767)
@@ -229,8 +292,9 @@ try:
     first = js("""const frame = arguments[0];
                   frame.scrollLeft = Math.floor((frame.scrollWidth - frame.clientWidth) / 6) * 6;
                   return frame.scrollLeft / 6;""", element("preview-frame"))
-    check_picture("the long picture's last columns", ["A" * 32767], first)
+    check_picture("the long picture's last columns", [*picture_args(layouts[-1]), "A" * 32767], first)
 
+    set_field("cell", "")
     set_text("Hi\tthere")
     for _ in range(3):
         element("scroll-step").click()
@@ -287,11 +351,18 @@ try:
     element("table").send_keys(Keys.SPACE)
     set_text("25°C é")
     check_picture("picture with a font file", ["--font", font, "25°C é"])
+    # One too large is refused in qxm-convert's words, the cell that takes
+    # it named as the page names it, and offered.
     loaded = element("font-status").text
-    element("font-file").send_keys(os.path.join(fonts, "6x10.pcf.gz"))
-    refusal = native("--font", "6x10.pcf.gz", "x", cwd=fonts)[1]
-    check("a font too large is refused", wait_for_text("font-status", loaded).startswith(refusal + ". "), True)
+    large = os.path.join(fonts, "6x10.pcf.gz")
+    element("font-file").send_keys(large)
+    refusal = in_page_words(native("--font", "6x10.pcf.gz", "x", cwd=fonts)[1])
+    check("a font too large is refused", wait_for_text("font-status", loaded).startswith(refusal + " "), True)
     check_picture("the font before a refused one stays", ["--font", font, "25°C é"])
+    element("font-cell").click()
+    check_picture("a font read for the cell that takes it", ["--font", large, "--size", "6x10", "25°C é"])
+    set_field("cell", "")
+    check("a font the cell no longer takes is refused at the cell", element("cell-error").text, refusal)
     element("built-in").send_keys(Keys.ENTER)
     check_picture("back to the built-in font", ["25°C é"])
 
@@ -302,10 +373,47 @@ try:
            bool(element("preview-note").text), bool(element("output-empty").text)),
           ("", "", False, True, True))
 
-    # The work survives a reload, and a link to it restores it elsewhere.
-    set_text("Keep me")
-    set_options("c", {"rows": True, "name": "Kept"})
-    expected = lines("-f", "c", "--rows", "--name", "Kept", "Keep me")
+    # The dot editor in an 8x8 cell: a drag lights dots of the text's first
+    # glyph, the keyboard one of a glyph clicked in the picture, with undo
+    # and redo between; the font saved as BDF converts in qxm-convert as it
+    # does on the page.
+    set_options("c", {"size": "8x8"})
+    set_text("Hi")
+    element("editor").find_element(By.TAG_NAME, "summary").click()
+    after_frame()
+    bottom = driver.find_elements(By.CSS_SELECTOR, "#dot-grid [role=row]:last-child button")
+    ActionChains(driver).click_and_hold(bottom[0]).move_to_element(bottom[1]).move_to_element(bottom[2]).release(
+        ).perform()
+    dragged = shown_output()
+    driver.switch_to.active_element.send_keys(Keys.ARROW_UP, Keys.ARROW_RIGHT, Keys.SPACE)
+    focused = driver.switch_to.active_element
+    check("a dot's row, column and state, named and spoken",
+          (focused.get_attribute("aria-label"), focused.get_attribute("aria-pressed"), element("dot-status").text),
+          ("Row 7, column 2", "true", "Row 7, column 2: lit."))
+    focused.send_keys(Keys.CONTROL, "z")
+    undone = shown_output()
+    focused.send_keys(Keys.CONTROL, "y")
+    check("undo and redo of a dot", (undone, shown_output() != dragged), (dragged, True))
+    preview = element("preview")
+    ActionChains(driver).move_to_element_with_offset(preview, 10 * 6 - preview.size["width"] // 2, 0).click().perform()
+    picked = [element("glyph-char").get_attribute("value")]
+    for step in ("glyph-next", "glyph-previous"):
+        element(step).click()
+        picked.append(element("glyph-char").get_attribute("value"))
+    check("a glyph picked in the picture, and the next and previous", picked, ["i", "j", "i"])
+    driver.find_element(By.CSS_SELECTOR, "#dot-grid button[tabindex='0']").send_keys(Keys.SPACE)
+    element("export-font").click()
+    edited = os.path.join(downloads, "edited.bdf")
+    with open(edited, "wb") as file:
+        file.write(downloaded(wait_for_text("edit-status", "").removeprefix("Downloaded as ").removesuffix(".")))
+    check("the edited font, saved as BDF, in qxm-convert", shown_output(), lines("--font", edited, "--size", "8x8",
+                                                                                 "-f", "c", "Hi"))
+
+    # The work, edited glyphs included, survives a reload, and a link to it
+    # restores it elsewhere; the saved font read back gives the same.
+    set_text("Hi, keep me")
+    set_options("c", {"rows": True, "name": "Kept", "size": "8x8"})
+    expected = lines("--font", edited, "-f", "c", "--rows", "--name", "Kept", "--size", "8x8", "Hi, keep me")
     open_page(driver, driver.current_url)
     check_shown("the work after a reload", expected)
     element("share").click()
@@ -315,6 +423,11 @@ try:
     driver.get("about:blank")
     open_page(driver, link)
     check_shown("the work from a shared link, not the later one kept", expected)
+    element("font-file").send_keys(edited)
+    wait_for_text("font-status", "Using the built-in font.")
+    element("editor").find_element(By.TAG_NAME, "summary").click()
+    element("restore-all").click()
+    check_shown("the saved font read back, without the edits", expected)
 
     # The display runs where motion is welcome.
     driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
@@ -335,8 +448,11 @@ try:
                 const box = document.getElementById(id).getBoundingClientRect();
                 return box.height === 0 || box.top < 0 || box.bottom > innerHeight;
             }).concat(document.documentElement.scrollWidth > innerWidth ? ['sideways scrolling'] : []);"""), [])
-        with open(os.path.join(screenshot_dir, "web-%s.png" % name), "wb") as file:
-            file.write(base64.b64decode(driver.execute_cdp_cmd("Page.captureScreenshot", {})["data"]))
+        for shot, editor in (("web-%s.png", False), ("web-%s-editor.png", True)):
+            js("arguments[0].open = arguments[1]; arguments[1] && arguments[0].scrollIntoView()", element("editor"),
+               editor)
+            with open(os.path.join(screenshot_dir, shot % name), "wb") as file:
+                file.write(base64.b64decode(driver.execute_cdp_cmd("Page.captureScreenshot", {})["data"]))
 
     check("no console message, from file:// or over HTTP", [entry["message"] for entry in driver.get_log("browser")], [])
     check("no connection after load", driver.execute_async_script(

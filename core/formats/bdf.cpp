@@ -27,18 +27,10 @@ struct BdfGlyph
     Glyph glyph;
 };
 
-class BdfWriter final : public FontWriter
+class BdfWriter final : public NotedFontWriter
 {
 public:
-    BdfWriter(const FontDataOptions &options, const GlyphFont &font)
-        : m_options(options)
-        , m_font(font)
-    {
-    }
-
-    std::string Header() const override { return {}; }
-    void AppendEntry(std::string & /*out*/, const Entry & /*entry*/) const override {}
-    void Note(const Entry &entry) override { m_noted.Note(entry); }
+    using NotedFontWriter::NotedFontWriter;
 
     std::string Footer() const override
     {
@@ -50,7 +42,7 @@ public:
         // character that a text converts, so reading the font back leaves
         // it out.
         std::vector<BdfGlyph> glyphs{{"defaultchar", 0, GlyphOf(m_font, -1)}}; // no code's glyph: dark
-        for (const NotedGlyphs::Noted &noted : m_noted.InCodeOrder(m_font)) {
+        for (const NotedFontWriter::Noted &noted : InCodeOrder()) {
             char name[16];
             std::snprintf(name, sizeof name, "uni%04X", static_cast<unsigned>(noted.character));
             glyphs.push_back({name, noted.character, noted.glyph});
@@ -119,11 +111,6 @@ public:
         }
         return bdf + "ENDFONT\n";
     }
-
-private:
-    const FontDataOptions &m_options;
-    const GlyphFont &m_font;
-    NotedGlyphs m_noted;
 };
 
 } // namespace

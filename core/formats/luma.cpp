@@ -15,18 +15,10 @@ namespace qxm {
 
 namespace {
 
-class LumaWriter final : public FontWriter
+class LumaWriter final : public NotedFontWriter
 {
 public:
-    LumaWriter(const FontDataOptions &options, const GlyphFont &font)
-        : m_options(options)
-        , m_font(font)
-    {
-    }
-
-    std::string Header() const override { return {}; }
-    void AppendEntry(std::string & /*out*/, const Entry & /*entry*/) const override {}
-    void Note(const Entry &entry) override { m_noted.Note(entry); }
+    using NotedFontWriter::NotedFontWriter;
 
     std::string Footer() const override
     {
@@ -44,7 +36,7 @@ public:
                   "        raise IndexError(code)\n\n\n"
                   + name + " = _LegacyFont({\n";
         char key[16];
-        for (const NotedGlyphs::Noted &noted : m_noted.InCodeOrder(m_font)) {
+        for (const NotedFontWriter::Noted &noted : InCodeOrder()) {
             std::snprintf(key, sizeof key, "    0x%04X: [", static_cast<unsigned>(noted.character));
             module += key;
             std::vector<std::uint8_t> columns = TopBitFirstColumns(noted.glyph);
@@ -58,11 +50,6 @@ public:
         }
         return module + "})\n";
     }
-
-private:
-    const FontDataOptions &m_options;
-    const GlyphFont &m_font;
-    NotedGlyphs m_noted;
 };
 
 } // namespace

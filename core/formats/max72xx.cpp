@@ -14,22 +14,14 @@ namespace qxm {
 
 namespace {
 
-class Max72xxWriter final : public FontWriter
+class Max72xxWriter final : public NotedFontWriter
 {
 public:
-    Max72xxWriter(const FontDataOptions &options, const GlyphFont &font)
-        : m_options(options)
-        , m_font(font)
-    {
-    }
-
-    std::string Header() const override { return {}; }
-    void AppendEntry(std::string & /*out*/, const Entry & /*entry*/) const override {}
-    void Note(const Entry &entry) override { m_noted.Note(entry); }
+    using NotedFontWriter::NotedFontWriter;
 
     std::string Footer() const override
     {
-        const std::vector<NotedGlyphs::Noted> noted = m_noted.InCodeOrder(m_font);
+        const std::vector<NotedFontWriter::Noted> noted = InCodeOrder();
         // An empty font has its last code below its first, and so no entry.
         const int first = noted.empty() ? 32 : noted.front().code;
         const int last = noted.empty() ? 31 : noted.back().code;
@@ -56,11 +48,6 @@ public:
         }
         return table + "};\n";
     }
-
-private:
-    const FontDataOptions &m_options;
-    const GlyphFont &m_font;
-    NotedGlyphs m_noted;
 };
 
 } // namespace

@@ -8,14 +8,15 @@
 
 namespace qxm {
 
-void NotedGlyphs::Note(const Entry &entry)
+void NotedFontWriter::Note(const Entry &entry)
 {
     if (!entry.placeholder)
         m_characters.emplace(entry.code, entry.character);
 }
 
-std::vector<NotedGlyphs::Noted> NotedGlyphs::InCodeOrder(const GlyphFont &font) const
+std::vector<NotedFontWriter::Noted> NotedFontWriter::InCodeOrder() const
 {
+    const GlyphFont &font = m_font;
     std::vector<Noted> noted;
     noted.reserve(m_characters.size());
     for (const auto &[code, character] : m_characters)
@@ -23,7 +24,7 @@ std::vector<NotedGlyphs::Noted> NotedGlyphs::InCodeOrder(const GlyphFont &font) 
     return noted;
 }
 
-std::string ShownCharacter(const NotedGlyphs::Noted &noted)
+std::string ShownCharacter(const NotedFontWriter::Noted &noted)
 {
     if (noted.character < u' ' || IsControlAboveSpace(noted.character))
         return "(code " + std::to_string(noted.code) + ")";

@@ -15,9 +15,7 @@ private slots:
     {
         // Pieces that share beginnings and ends, so that the common parts of
         // two texts often end inside a line or inside a CR LF pair.
-        const QStringList pieces{QStringLiteral("a\r\n"), QStringLiteral("ab\r\n"), QStringLiteral("\u20ac\r\n"),
-                                 QStringLiteral("\r\n"),  QStringLiteral("a"),      QStringLiteral("\r"),
-                                 QStringLiteral("\n"),    QStringLiteral("ba\r\n")};
+        const QStringList pieces = QStringLiteral("a\r\n|ab\r\n|\u20ac\r\n|\r\n|a|\r|\n|ba\r\n").split(u'|');
         QRandomGenerator random(20261206);
         qxm::OutputTextBox box;
         for (int round = 0; round < 500; ++round) {

@@ -10,7 +10,8 @@
 
 // Values for the tests, put where the registry calls find them: in the
 // in-process registry, or on Windows (and so under Wine) in the system's own.
-// Everything lives below kTestKey and goes again with the TestRegistry.
+// Everything lives below kTestKey and goes again with the TestRegistry; one
+// exists at a time.
 class TestRegistry
 {
 public:
@@ -18,21 +19,13 @@ public:
 
     TestRegistry();
     ~TestRegistry();
-    TestRegistry(const TestRegistry &) = delete;
-    TestRegistry &operator=(const TestRegistry &) = delete;
 
     void setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName, std::uint32_t type,
                   const std::vector<unsigned char> &data);
-    // Lets everyone open the key with these rights only (0: not at all);
-    // false where the registry has no access rights.
-    bool restrictAccess(std::int32_t root, const std::string &keyPath, std::uint32_t rights);
+    // Lets everyone, the user too, open the key below HKEY_CURRENT_USER for
+    // reading only; false where the registry has no access rights.
+    bool restrictToReading(const std::string &keyPath);
     // Keys opened and not closed since the registry was made (at least 1
     // where the system only tells whether any are).
     long openHandles() const;
-
-private:
-    std::vector<std::pair<std::int32_t, std::string>> m_restricted;
-    // On Windows, the handle a key opened afresh gets: another one later
-    // means a key stayed open.
-    [[maybe_unused]] void *m_probe = nullptr;
 };

@@ -2,26 +2,17 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 // Where the system has no registry, the tests put their values in one of
 // their own, behind the same three calls.
 namespace {
 
-struct Value
-{
-    std::uint32_t type = qxm::kRegNone;
-    std::vector<unsigned char> data;
-};
-using Values = std::map<std::string, Value>;
+using Values = std::map<std::string, std::pair<std::uint32_t, std::vector<unsigned char>>>; // by name: type, data
 
-std::map<std::string, Values> keys; // by root and path
+std::map<std::pair<qxm::RegKey, std::string>, Values> keys; // by root and path
 std::map<qxm::RegKey, const Values *> handles;
 std::uintptr_t lastHandle = 0;
-
-std::string KeyName(qxm::RegKey root, const std::string &path)
-{
-    return std::to_string(reinterpret_cast<std::intptr_t>(root)) + '\\' + path;
-}
 
 } // namespace
 
@@ -29,7 +20,7 @@ namespace qxm {
 
 std::int32_t RegOpenKeyExA(RegKey root, const char *subKey, std::uint32_t, std::uint32_t, RegKey *opened)
 {
-    const auto key = keys.find(KeyName(root, subKey));
+    const auto key = keys.find({root, subKey});
     if (key == keys.end())
         return kErrorFileNotFound;
     // Handles are never reused, so one used after its close finds no key.
@@ -50,8 +41,8 @@ std::int32_t RegQueryValueExA(RegKey key, const char *valueName, std::uint32_t *
         return kErrorFileNotFound;
     // As the system does: the size needed, and the buffer left alone, when
     // the data does not fit.
-    const std::vector<unsigned char> &bytes = value->second.data;
-    *type = value->second.type;
+    const std::vector<unsigned char> &bytes = value->second.second;
+    *type = value->second.first;
     const bool fits = bytes.size() <= *size;
     *size = static_cast<std::uint32_t>(bytes.size());
     if (!fits)
@@ -73,19 +64,15 @@ TestRegistry::TestRegistry()
     handles.clear();
 }
 
-TestRegistry::~TestRegistry()
-{
-    keys.clear();
-    handles.clear();
-}
+TestRegistry::~TestRegistry() = default;
 
 void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
                             std::uint32_t type, const std::vector<unsigned char> &data)
 {
-    keys[KeyName(qxm::RegKeyFromRoot(root), keyPath)][valueName] = Value{type, data};
+    keys[{qxm::RegKeyFromRoot(root), keyPath}][valueName] = {type, data};
 }
 
-bool TestRegistry::restrictAccess(std::int32_t, const std::string &, std::uint32_t)
+bool TestRegistry::restrictToReading(const std::string &)
 {
     return false;
 }

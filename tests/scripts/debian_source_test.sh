@@ -19,12 +19,6 @@ layouts=(
     "deb822 and one-line lists together|sources.list.d/debian.sources sources.list sources.list.d/extra.list"
 )
 
-# In a shell of its own, where the scripts' set -e holds as when they run.
-index_uris() { # folder
-    bash -c 'source "$1"; qxm_source_lists "$2/etc" "$2/apt"; qxm_source_apt "$2/apt" update --print-uris' \
-        _ "$common" "$1"
-}
-
 for row in "${layouts[@]}"; do
     name=${row%%|*}
     folder=$scratch/${name// /-}
@@ -39,7 +33,9 @@ for row in "${layouts[@]}"; do
             printf '# deb-src lines stay as they are\ndeb %s bookworm main\n' "$archive"
         fi >"$folder/etc/$file"
     done
-    uris=$(index_uris "$folder") || uris=
+    # In a shell of its own, where the scripts' set -e holds as when they run.
+    uris=$(bash -c 'source "$1"; qxm_source_lists "$2/etc" "$2/apt"; qxm_source_apt "$2/apt" update --print-uris' \
+        _ "$common" "$folder") || uris=
     for archive in "${archives[@]}"; do
         check "$name: the source index of $archive" grep -qF "'$archive/dists/bookworm/main/source/Sources" <<<"$uris"
     done

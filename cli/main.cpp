@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -180,9 +181,7 @@ int UsageError(const QCommandLineParser &parser, const QString &message)
     return ExitUsage;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int Convert(int argc, char *argv[])
 {
     if (!qxm::PrepareStandardStreams()) {
         WriteError(QStringLiteral("cannot prepare the standard streams: %1")
@@ -285,4 +284,19 @@ int main(int argc, char *argv[])
     if (end.kind != qxm::RunEnd::Kind::Converted || !output.Finish())
         return ExitRunStopped;
     return ExitSuccess;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Memory runs out only on a machine already short of it: the run ends
+    // as any failed run does, its file written aside thrown away, the old
+    // one untouched.
+    try {
+        return Convert(argc, argv);
+    } catch (const std::bad_alloc &) {
+        WriteError(QStringLiteral("there was not enough memory to finish; no file was replaced"));
+        return ExitRunStopped;
+    }
 }

@@ -226,7 +226,7 @@ private slots:
     {
         TestRegistry registry;
         const std::string key = std::string(TestRegistry::kTestKey) + "\\About";
-        registry.setValue(qxm::kHkeyCurrentUser, key, "Gr\xFC\xDF", qxm::kRegSz, {'C', 0xE9, 0x80, 0});
+        registry.SetValue(qxm::kHkeyCurrentUser, key, "Gr\xFC\xDF", qxm::kRegSz, {'C', 0xE9, 0x80, 0});
         click("CmdHelp");
         QString value = QStringLiteral("old");
         QVERIFY(Window<frmAbout>()->GetKeyValue(qxm::kHkeyCurrentUser, QString::fromStdString(key),

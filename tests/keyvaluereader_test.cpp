@@ -17,7 +17,7 @@ class KeyValueReaderTest : public ::testing::Test
 protected:
     void Store(const std::string &keyPath, const std::string &valueName, std::uint32_t type, const std::string &data)
     {
-        registry.setValue(kHkeyCurrentUser, keyPath, valueName, type, {data.begin(), data.end()});
+        registry.SetValue(kHkeyCurrentUser, keyPath, valueName, type, {data.begin(), data.end()});
     }
 
     // KeyVal starts with text of its own, so a result that leaves it alone shows.
@@ -27,7 +27,7 @@ protected:
         return qxm::GetKeyValue(root, keyPath, valueName, KeyVal);
     }
 
-    void TearDown() override { EXPECT_EQ(registry.openHandles(), 0) << "a key was left open"; }
+    void TearDown() override { EXPECT_EQ(registry.OpenHandles(), 0) << "a key was left open"; }
 
     TestRegistry registry;
     std::string KeyVal;
@@ -82,7 +82,7 @@ TEST_F(KeyValueReaderTest, findsTheValueByRootKeyAndName)
 TEST_F(KeyValueReaderTest, readsAKeyTheUserMayReadButNotChange)
 {
     Store(kKey, "Value", qxm::kRegSz, "abc");
-    if (!registry.restrictToReading(kKey))
+    if (!registry.RestrictToReading(kKey))
         GTEST_SKIP() << "this registry has no access rights";
     EXPECT_TRUE(Read(kHkeyCurrentUser, kKey, "Value"));
     EXPECT_EQ(KeyVal, "abc");

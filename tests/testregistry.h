@@ -20,12 +20,12 @@ public:
     TestRegistry();
     ~TestRegistry();
 
-    void setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName, std::uint32_t type,
+    void SetValue(std::int32_t root, const std::string &keyPath, const std::string &valueName, std::uint32_t type,
                   const std::vector<unsigned char> &data);
     // Lets everyone, the user too, open the key below HKEY_CURRENT_USER for
     // reading only; false where the registry has no access rights.
-    bool restrictToReading(const std::string &keyPath);
+    bool RestrictToReading(const std::string &keyPath);
     // Keys opened and not closed since the registry was made (at least 1
     // where the system only tells whether any are).
-    long openHandles() const;
+    long OpenHandles() const;
 };

@@ -64,20 +64,25 @@ TestRegistry::TestRegistry()
     handles.clear();
 }
 
-TestRegistry::~TestRegistry() = default;
+// The values go with the registry, as on Windows; handles stay, so that a
+// key left open still counts.
+TestRegistry::~TestRegistry()
+{
+    keys.clear();
+}
 
-void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
+void TestRegistry::SetValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
                             std::uint32_t type, const std::vector<unsigned char> &data)
 {
     keys[{qxm::RegKeyFromRoot(root), keyPath}][valueName] = {type, data};
 }
 
-bool TestRegistry::restrictToReading(const std::string &)
+bool TestRegistry::RestrictToReading(const std::string &)
 {
     return false;
 }
 
-long TestRegistry::openHandles() const
+long TestRegistry::OpenHandles() const
 {
     return static_cast<long>(handles.size());
 }

@@ -44,7 +44,7 @@ HKEY ProbeHandle()
 TestRegistry::TestRegistry()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
-    setValue(qxm::kHkeyCurrentUser, kTestKey, "Probe", REG_SZ, {'x', 0});
+    SetValue(qxm::kHkeyCurrentUser, kTestKey, "Probe", REG_SZ, {'x', 0});
 }
 
 TestRegistry::~TestRegistry()
@@ -55,7 +55,7 @@ TestRegistry::~TestRegistry()
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
 }
 
-void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
+void TestRegistry::SetValue(std::int32_t root, const std::string &keyPath, const std::string &valueName,
                             std::uint32_t type, const std::vector<unsigned char> &data)
 {
     HKEY key = nullptr;
@@ -70,14 +70,14 @@ void TestRegistry::setValue(std::int32_t root, const std::string &keyPath, const
     probe = ProbeHandle();
 }
 
-bool TestRegistry::restrictToReading(const std::string &keyPath)
+bool TestRegistry::RestrictToReading(const std::string &keyPath)
 {
     restricted = keyPath;
     SetAccessList(keyPath, "D:P(A;;KR;;;WD)");
     return true;
 }
 
-long TestRegistry::openHandles() const
+long TestRegistry::OpenHandles() const
 {
     return ProbeHandle() == probe ? 0 : 1;
 }

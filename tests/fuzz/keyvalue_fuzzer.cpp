@@ -16,11 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 1)
         return 0;
     TestRegistry registry;
-    registry.setValue(qxm::kHkeyCurrentUser, "Software\\QXM fuzz", "Value", data[0], {data + 1, data + size});
+    registry.SetValue(qxm::kHkeyCurrentUser, "Software\\QXM fuzz", "Value", data[0], {data + 1, data + size});
 
     std::string KeyVal = "earlier";
     const bool read = qxm::GetKeyValue(qxm::kHkeyCurrentUser, "Software\\QXM fuzz", "Value", KeyVal);
-    if (registry.openHandles() != 0 || (!read && !KeyVal.empty()) || (read && KeyVal.size() > 1024)
+    if (registry.OpenHandles() != 0 || (!read && !KeyVal.empty()) || (read && KeyVal.size() > 1024)
         || (read && data[0] != qxm::kRegSz && data[0] != qxm::kRegDword))
         std::abort();
     return 0;

@@ -85,7 +85,7 @@ TEST(FontFileTest, shouldRefuseAFileWithoutAFittingFontSayingWhyAndNamingIt)
         {kOwnFonts + "low.bdf", u"the glyph of \"g\" (code 103) in"},
         {kOwnFonts + "no-bitmap.bdf", u"the glyph of \"o\" (code 111) in"},
         {kOwnFonts + "not-a-font.bdf", u" is not a font file"},
-        {kOwnFonts + "huge.ttf", u" needs more than 128 MiB of memory to read"},
+        {kOwnFonts + "huge.ttf", u" is far larger than any cell, too large to draw"},
         {kOwnFonts + "missing.bdf", u"there is no font file"},
         {kOwnFonts, u" is a folder"},
     };

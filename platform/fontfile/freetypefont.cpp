@@ -10,6 +10,7 @@
 #include FT_GZIP_H
 #include FT_LZW_H
 #include FT_MODULE_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <cctype>
@@ -43,6 +44,9 @@ constexpr std::size_t kMaxFileBytes = static_cast<std::size_t>(kMaxFileMiB) << 2
 // before checking), and every glyph's bitmap drawn at every size tried, so
 // that a tiny file describing huge glyphs is refused within a second or two.
 constexpr long kMaxWorkingMiB = 2 * kMaxFileMiB;
+// An outline is drawn at 64 pixels at the most; a glyph sixteen times that
+// size is no letter but a trap.
+constexpr FT_Pos kMaxDrawnSide = 16 * 2 * kMaxCellSide;
 
 struct LibraryCloser
 {
@@ -341,14 +345,28 @@ bool BitmapDot(const FT_Bitmap &bitmap, const unsigned char *line, unsigned colu
 
 // Draws one glyph in black and white, rowOffset being the cell row of the
 // font's ascent; its lit dots go into the glyph and its extent.
-bool RenderGlyph(FT_Face face, FT_UInt index, int rowOffset, MemoryBudget &budget, DrawnGlyph &glyph)
+bool RenderGlyph(FT_Face face, FT_UInt index, int rowOffset, MemoryBudget &budget, DrawnGlyph &glyph, bool &tooLarge)
 {
     // An outline's own hints aim at sizes far above a display's, where they
     // misplace or drop strokes; FreeType's auto-hinter keeps stems whole and
     // on the grid. A bitmap is drawn as it is either way.
-    if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT) != 0)
+    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT) != 0)
         return false;
     const FT_GlyphSlot slot = face->glyph;
+    // FreeType's rasteriser takes time with the bitmap's size, minutes for
+    // some huge outlines: an outline far larger than any cell is not drawn
+    // at all, and one that is counts against the budget before it is drawn.
+    const bool outline = slot->format == FT_GLYPH_FORMAT_OUTLINE;
+    if (outline) {
+        FT_BBox box;
+        FT_Outline_Get_CBox(&slot->outline, &box);
+        const FT_Pos width = ((box.xMax - box.xMin) >> 6) + 2;
+        const FT_Pos height = ((box.yMax - box.yMin) >> 6) + 2;
+        tooLarge = width > kMaxDrawnSide || height > kMaxDrawnSide;
+        if (tooLarge || !budget.Draws(static_cast<std::size_t>((width + 7) / 8 * height))
+            || FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
+            return false;
+    }
     const FT_Bitmap &bitmap = slot->bitmap;
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     // A BDF glyph without its BITMAP lines comes with a size but no dots.
@@ -357,7 +375,7 @@ bool RenderGlyph(FT_Face face, FT_UInt index, int rowOffset, MemoryBudget &budge
     const bool known = bitmap.pixel_mode == FT_PIXEL_MODE_MONO || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY
                        || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY2 || bitmap.pixel_mode == FT_PIXEL_MODE_GRAY4;
     const auto pitch = static_cast<std::size_t>(std::abs(bitmap.pitch));
-    if (!known || !budget.Draws(pitch * bitmap.rows))
+    if (!known || (!outline && !budget.Draws(pitch * bitmap.rows)))
         return false;
     // Only the ends of each row count for the extent, and only the columns
     // that fall inside the largest cell for the dots, so that a huge glyph
@@ -408,6 +426,7 @@ std::u16string GlyphName(const DrawnGlyph &glyph)
 struct Drawn
 {
     std::vector<DrawnGlyph> glyphs;
+    bool tooLarge = false; // the glyph that could not be drawn is far larger than any cell
     int ascent = 0;
     CellSize cell{0, 0};
     Extent letters;
@@ -433,7 +452,7 @@ std::u16string Draw(FT_Face face, const CodePage &codePage, int rowOffset, Memor
         const FT_UInt index = FT_Get_Char_Index(face, glyph.character);
         if (index == 0)
             continue;
-        if (!RenderGlyph(face, index, rowOffset, budget, glyph))
+        if (!RenderGlyph(face, index, rowOffset, budget, glyph, drawn.tooLarge))
             return GlyphName(glyph);
         const int inked = glyph.lit.Empty() ? 0 : std::min(glyph.advance, glyph.lit.right + 1);
         drawn.cell.width = std::max(drawn.cell.width, spaced ? inked : glyph.advance);
@@ -514,7 +533,8 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
     if (budget.exceeded)
         return outOfMemory();
     if (!error.empty())
-        return error + u" in " + Quoted(file) + u" cannot be read";
+        return error + u" in " + Quoted(file)
+               + (drawn.tooLarge ? u" is far larger than any cell, too large to draw" : u" cannot be read");
     if (!fits)
         return FontIn(face.get(), file) + u" cannot be drawn within the display's " + Widened(SizeInWords(cell))
                + u" dots at any size";

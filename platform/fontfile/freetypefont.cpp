@@ -46,7 +46,7 @@ constexpr std::size_t kMaxFileBytes = static_cast<std::size_t>(kMaxFileMiB) << 2
 constexpr long kMaxWorkingMiB = 2 * kMaxFileMiB;
 // An outline is drawn at 64 pixels at the most; a glyph sixteen times that
 // size is no letter but a trap.
-constexpr FT_Pos kMaxDrawnSide = 16 * 2 * kMaxCellSide;
+constexpr FT_Pos kMaxDrawnSide = FT_Pos{16} * 2 * kMaxCellSide;
 
 struct LibraryCloser
 {

@@ -40,8 +40,8 @@ struct Syntax
     // The converter window's own lines have no label unless one is asked
     // for; a table indexed by code always has one.
     bool headerOnlyWhenNamed;
-    // The converter window's own lines, written as the window writes them; a
-    // code without a glyph has no bytes there at all. Elsewhere such a code
+    // The converter window's own lines, where a code without a glyph has no
+    // bytes at all. Elsewhere such a code
     // gets a blank glyph so that the source still compiles and every entry
     // has the same size.
     bool windowLines;
@@ -66,8 +66,8 @@ constexpr std::string_view kProgmemPrelude = "#ifdef __AVR__\n"
                                              "#endif\n";
 
 constexpr Syntax kSyntaxes[] = {
-    {Format::Bascom, "", "@:", "", "&H", " , ", "", "", "", "\r\n", ConstantStyle::BascomConst, true, true, false,
-     "@_Widths:", "Data ", " , ", ""},
+    {Format::Bascom, "", "@:", "Data ", "&H", " , ", "  '", "", "", "\r\n", ConstantStyle::BascomConst, true, true,
+     false, "@_Widths:", "Data ", " , ", ""},
     {Format::Gcb, "", "Table @", "", "0x", ", ", "  '", "", "End Table", "\r\n", ConstantStyle::GcbDefine, false, false,
      false, "Table @_Widths", "", ", ", "End Table"},
     {Format::Proton, "", "@:", "CData ", "$", ", ", "  '", "", "", "\r\n", ConstantStyle::ProtonSymbol, false, false,
@@ -131,10 +131,6 @@ public:
             AppendUtf8(comment, entry.character);
             if (entry.placeholder)
                 comment += " (no glyph)";
-        }
-        if (m_syntax.windowLines) {
-            out.append("Data ").append(bytes).append("  '").append(comment).append(m_syntax.lineEnd);
-            return;
         }
         out.append(m_syntax.lineStart).append(bytes).append(m_syntax.commentOpen).append(comment);
         out.append(m_syntax.commentClose).append(m_syntax.lineEnd);

@@ -1,7 +1,6 @@
 // An Adafruit GFX font: the GFXfont a sketch passes to setFont(), with its
 // glyph table and bitmaps, as the library's gfxfont.h declares them and its
 // drawChar() reads them.
-#include "core/ascii.h"
 #include "core/chardata.h"
 #include "core/conversion.h"
 #include "core/formats/formats.h"
@@ -24,36 +23,30 @@ namespace {
 // plain C compiler, or one without __has_include) the two structures as
 // gfxfont.h declares them, under its include guard, so that the library's
 // header included later does not declare them twice.
-constexpr std::string_view kPrelude = "#ifdef __AVR__\n"
-                                      "#include <avr/pgmspace.h>\n"
-                                      "#endif\n"
-                                      "#ifndef PROGMEM\n"
-                                      "#define PROGMEM\n"
-                                      "#endif\n"
-                                      "#if defined(__cplusplus) && defined(__has_include) && !defined(_GFXFONT_H_)\n"
-                                      "#if __has_include(<Adafruit_GFX.h>)\n"
-                                      "#include <Adafruit_GFX.h>\n"
-                                      "#endif\n"
-                                      "#endif\n"
-                                      "#ifndef _GFXFONT_H_\n"
-                                      "#define _GFXFONT_H_\n"
-                                      "#include <stdint.h>\n"
-                                      "typedef struct {\n"
-                                      "    uint16_t bitmapOffset;\n"
-                                      "    uint8_t width;\n"
-                                      "    uint8_t height;\n"
-                                      "    uint8_t xAdvance;\n"
-                                      "    int8_t xOffset;\n"
-                                      "    int8_t yOffset;\n"
-                                      "} GFXglyph;\n"
-                                      "typedef struct {\n"
-                                      "    uint8_t *bitmap;\n"
-                                      "    GFXglyph *glyph;\n"
-                                      "    uint16_t first;\n"
-                                      "    uint16_t last;\n"
-                                      "    uint8_t yAdvance;\n"
-                                      "} GFXfont;\n"
-                                      "#endif\n";
+constexpr std::string_view kStructures = "#if defined(__cplusplus) && defined(__has_include) && !defined(_GFXFONT_H_)\n"
+                                         "#if __has_include(<Adafruit_GFX.h>)\n"
+                                         "#include <Adafruit_GFX.h>\n"
+                                         "#endif\n"
+                                         "#endif\n"
+                                         "#ifndef _GFXFONT_H_\n"
+                                         "#define _GFXFONT_H_\n"
+                                         "#include <stdint.h>\n"
+                                         "typedef struct {\n"
+                                         "    uint16_t bitmapOffset;\n"
+                                         "    uint8_t width;\n"
+                                         "    uint8_t height;\n"
+                                         "    uint8_t xAdvance;\n"
+                                         "    int8_t xOffset;\n"
+                                         "    int8_t yOffset;\n"
+                                         "} GFXglyph;\n"
+                                         "typedef struct {\n"
+                                         "    uint8_t *bitmap;\n"
+                                         "    GFXglyph *glyph;\n"
+                                         "    uint16_t first;\n"
+                                         "    uint16_t last;\n"
+                                         "    uint8_t yAdvance;\n"
+                                         "} GFXfont;\n"
+                                         "#endif\n";
 
 constexpr std::size_t kBytesPerLine = 12;
 constexpr std::size_t kCodes = 256;
@@ -93,7 +86,7 @@ public:
     {
     }
 
-    std::string Header() const override { return std::string(kPrelude); }
+    std::string Header() const override { return std::string(kProgmemPrelude).append(kStructures); }
 
     // The library indexes its glyphs by code, not by the text's order: the
     // whole font is written at the end.
@@ -136,16 +129,15 @@ public:
             bitmaps = "    0x00 /* no glyph has a lit dot */\n";
 
         std::string footer;
-        const std::string constant = "#define " + UpperName() + "_";
-        if (m_options.cellChosen) {
-            footer += constant + "WIDTH " + std::to_string(m_font.cell.width) + "\n";
-            footer += constant + "HEIGHT " + std::to_string(m_font.cell.height) + "\n";
-        }
-        footer += constant + "FIRST " + std::to_string(range.first) + "\n";
-        footer += constant + "LAST " + std::to_string(range.last) + "\n";
-        footer += "/* the cursor's y for the cell's top row at y = 0 */\n";
-        footer += constant + "BASELINE " + std::to_string(Baseline()) + "\n";
         const std::string &name = m_options.name;
+        if (m_options.cellChosen) {
+            footer += CConstant(name, "WIDTH", m_font.cell.width);
+            footer += CConstant(name, "HEIGHT", m_font.cell.height);
+        }
+        footer += CConstant(name, "FIRST", range.first);
+        footer += CConstant(name, "LAST", range.last);
+        footer += "/* the cursor's y for the cell's top row at y = 0 */\n";
+        footer += CConstant(name, "BASELINE", Baseline());
         footer += "const uint8_t " + name + "Bitmaps[] PROGMEM = {\n" + bitmaps + "};\n";
         footer += "/* bitmapOffset, width, height, xAdvance, xOffset, yOffset */\n";
         footer += "const GFXglyph " + name + "Glyphs[] PROGMEM = {\n" + glyphs + "};\n";
@@ -180,14 +172,6 @@ private:
 
     // The library's cursor stands on the row of the letters' lowest dots.
     int Baseline() const { return m_font.ascent - 1; }
-
-    std::string UpperName() const
-    {
-        std::string upper = m_options.name;
-        for (char &c : upper)
-            c = AsciiUpper(c);
-        return upper;
-    }
 
     // "0x41 A", "0x7F (no glyph)": never a control character raw.
     std::string Comment(std::size_t code) const

@@ -56,15 +56,6 @@ struct Syntax
     std::string_view widthsFooter;
 };
 
-// Arduino cores other than AVR's, and plain C compilers, have no PROGMEM:
-// there the table simply stays const.
-constexpr std::string_view kProgmemPrelude = "#ifdef __AVR__\n"
-                                             "#include <avr/pgmspace.h>\n"
-                                             "#endif\n"
-                                             "#ifndef PROGMEM\n"
-                                             "#define PROGMEM\n"
-                                             "#endif\n";
-
 constexpr Syntax kSyntaxes[] = {
     {Format::Bascom, "", "@:", "Data ", "&H", " , ", "  '", "", "", "\r\n", ConstantStyle::BascomConst, true, true,
      false, "@_Widths:", "Data ", " , ", ""},
@@ -196,20 +187,16 @@ private:
         return line.append(m_syntax.lineEnd);
     }
 
-    // A constant named after the table: LEDTEXT_COUNT in C, whose constants
-    // are upper case by custom, LedText_Count in BASIC.
+    // A constant named after the table: LEDTEXT_COUNT in C (see
+    // CConstant), LedText_Count in BASIC.
     std::string ConstantLine(std::string_view key, long value) const
     {
+        if (m_syntax.constants == ConstantStyle::CDefine)
+            return CConstant(m_options.name, key, value);
         std::string name = m_options.name + "_";
-        if (m_syntax.constants == ConstantStyle::CDefine) {
-            name += key;
-            for (char &c : name)
-                c = AsciiUpper(c);
-        } else {
-            name += key.substr(0, 1);
-            for (const char c : key.substr(1))
-                name += AsciiLower(c);
-        }
+        name += key.substr(0, 1);
+        for (const char c : key.substr(1))
+            name += AsciiLower(c);
         const std::string number = std::to_string(value);
         switch (m_syntax.constants) {
         case ConstantStyle::CDefine:
@@ -250,6 +237,14 @@ private:
 };
 
 } // namespace
+
+std::string CConstant(std::string_view name, std::string_view key, long value)
+{
+    std::string upper = std::string(name).append("_").append(key);
+    for (char &c : upper)
+        c = AsciiUpper(c);
+    return "#define " + upper + " " + std::to_string(value) + "\n";
+}
 
 std::unique_ptr<FontWriter> MakeSourceLinesWriter(const FontDataOptions &options, const GlyphFont &font,
                                                   std::optional<CodeRange> table)

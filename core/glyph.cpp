@@ -38,24 +38,31 @@ Glyph InCell(const Glyph &glyph, CellSize cell)
     return placed;
 }
 
-Glyph Trimmed(const Glyph &glyph, int blankWidth)
+DotBox LitBox(const Glyph &glyph)
 {
-    int left = glyph.Width();
-    int right = -1;
+    int left = glyph.Width(), right = -1, top = glyph.Height(), bottom = -1;
     for (int row = 0; row < glyph.Height(); ++row) {
         for (int column = 0; column < glyph.Width(); ++column) {
             if (glyph.Dot(column, row)) {
                 left = std::min(left, column);
                 right = std::max(right, column);
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
             }
         }
     }
-    if (right < 0)
+    return right < 0 ? DotBox{} : DotBox{left, top, right - left + 1, bottom - top + 1};
+}
+
+Glyph Trimmed(const Glyph &glyph, int blankWidth)
+{
+    const DotBox box = LitBox(glyph);
+    if (box.width == 0)
         return Glyph(blankWidth, glyph.Height());
-    Glyph trimmed(right - left + 1, glyph.Height());
+    Glyph trimmed(box.width, glyph.Height());
     for (int row = 0; row < glyph.Height(); ++row) {
-        for (int column = left; column <= right; ++column)
-            trimmed.SetDot(column - left, row, glyph.Dot(column, row));
+        for (int column = 0; column < box.width; ++column)
+            trimmed.SetDot(column, row, glyph.Dot(box.left + column, row));
     }
     return trimmed;
 }

@@ -56,6 +56,16 @@ private:
     std::array<std::uint32_t, kMaxCellSide> m_rows{};
 };
 
+// The rectangle of a glyph's lit dots; all zero where it has none.
+struct DotBox
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+DotBox LitBox(const Glyph &glyph);
+
 // The glyph in the top-left corner of a cell, cut to it.
 Glyph InCell(const Glyph &glyph, CellSize cell);
 

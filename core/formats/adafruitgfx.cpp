@@ -7,7 +7,6 @@
 #include "core/formats/lookup.h"
 #include "core/utf8.h"
 
-#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstdio>
@@ -51,31 +50,6 @@ constexpr std::string_view kStructures = "#if defined(__cplusplus) && defined(__
 constexpr std::size_t kBytesPerLine = 12;
 constexpr std::size_t kCodes = 256;
 
-// The rectangle of a glyph's lit dots, which is all the library stores of it.
-struct Box
-{
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-Box LitBox(const Glyph &glyph)
-{
-    int left = glyph.Width(), right = -1, top = glyph.Height(), bottom = -1;
-    for (int row = 0; row < glyph.Height(); ++row) {
-        for (int column = 0; column < glyph.Width(); ++column) {
-            if (glyph.Dot(column, row)) {
-                left = std::min(left, column);
-                right = std::max(right, column);
-                top = std::min(top, row);
-                bottom = std::max(bottom, row);
-            }
-        }
-    }
-    return right < 0 ? Box{} : Box{left, top, right - left + 1, bottom - top + 1};
-}
-
 class AdafruitGfxWriter final : public FontWriter
 {
 public:
@@ -116,7 +90,8 @@ public:
                 // A code of the text without a glyph shows dark, as wide as the
                 // preview shows it.
                 const Glyph glyph = GlyphOf(m_font, static_cast<std::int16_t>(code));
-                const Box box = LitBox(glyph);
+                // The rectangle of its lit dots is all the library stores of a glyph.
+                const DotBox box = LitBox(glyph);
                 glyphs += Numbers({static_cast<int>(offset), box.width, box.height, glyph.Width() + 1, box.left,
                                    box.height > 0 ? box.top - Baseline() : 0});
                 offset += AppendBits(bitmaps, glyph, box, Comment(index));
@@ -199,7 +174,7 @@ private:
     // The box's dots row by row, the top first, each row from the left, in
     // bytes whose first dot is bit 7, running on from row to row and padded
     // to a whole byte at the end; returns the number of bytes.
-    static std::size_t AppendBits(std::string &out, const Glyph &glyph, const Box &box, const std::string &comment)
+    static std::size_t AppendBits(std::string &out, const Glyph &glyph, const DotBox &box, const std::string &comment)
     {
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(box.width * box.height + 7) / 8);
         std::size_t bit = 0;

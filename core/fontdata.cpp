@@ -219,6 +219,17 @@ bool IsCLibraryName(std::string_view name)
            || IsInWords(kCMath, name, true) || (mathSuffix && IsInWords(kCMath, name.substr(0, name.size() - 1), true));
 }
 
+// A code's entry, with the font's glyph where it has one.
+Entry EntryOf(const GlyphFont &font, const CodePage &codePage, std::int16_t code)
+{
+    const auto index = static_cast<std::size_t>(code);
+    Entry entry;
+    entry.code = code;
+    entry.character = codePage.CharOf(code);
+    entry.glyph = index < font.glyphs.size() && font.glyphs[index] ? &*font.glyphs[index] : nullptr;
+    return entry;
+}
+
 } // namespace
 
 const std::vector<FormatInfo> &FontDataFormats()
@@ -359,14 +370,10 @@ FontDataResult FormatText(FontWriter &writer, const GlyphFont &font, const CodeP
     // code first comes up, and copied after.
     std::array<std::string, std::tuple_size_v<decltype(font.glyphs)>> entryOfCode;
     result.error = ForEachGlyph(codePage, text, controls, [&](std::int16_t code) {
-        const auto index = static_cast<std::size_t>(code);
-        const bool inFont = index < entryOfCode.size();
-        Entry entry;
-        entry.code = code;
-        entry.character = codePage.CharOf(code);
-        entry.glyph = inFont && font.glyphs[index] ? &*font.glyphs[index] : nullptr;
+        const Entry entry = EntryOf(font, codePage, code);
         writer.Note(entry);
-        if (!inFont) {
+        const auto index = static_cast<std::size_t>(code);
+        if (index >= entryOfCode.size()) {
             writer.AppendEntry(result.text, entry);
             return;
         }
@@ -407,12 +414,8 @@ std::string FormatTable(const GlyphFont &font, const CodePage &codePage, const F
     const std::unique_ptr<FontWriter> writer = MakeWriter(options, font, range);
     std::string text = writer->Header();
     for (std::int16_t code = range.first; code <= range.last; ++code) {
-        const std::optional<Glyph> &glyph = font.glyphs[static_cast<std::size_t>(code)];
-        Entry entry;
-        entry.code = code;
-        entry.character = codePage.CharOf(code);
-        entry.glyph = glyph ? &*glyph : nullptr;
-        entry.placeholder = !glyph;
+        Entry entry = EntryOf(font, codePage, code);
+        entry.placeholder = entry.glyph == nullptr;
         writer->Note(entry);
         writer->AppendEntry(text, entry);
     }

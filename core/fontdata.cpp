@@ -341,8 +341,7 @@ GlyphFont FontForRun(const GlyphFont &fontInCell, const FontDataOptions &options
 
 bool TakesByteLayout(Format format)
 {
-    return format != Format::AdafruitGfx && format != Format::Max72xx && format != Format::Luma
-           && format != Format::Bdf;
+    return !InfoOf(format).font;
 }
 
 std::unique_ptr<FontWriter> MakeWriter(const FontDataOptions &options, const GlyphFont &font,

@@ -54,15 +54,28 @@ std::string SizeInWords(CellSize size)
     return std::to_string(size.width) + " by " + std::to_string(size.height);
 }
 
-std::string LargerThanCell(CellSize font, CellSize cell, std::string_view sizeOption)
+std::optional<CellSize> CellTaking(CellSize font, CellSize cell)
 {
     const CellSize needed{std::max(font.width, cell.width), std::max(font.height, cell.height)};
+    if (needed.width > kMaxCellSide || needed.height > kMaxCellSide)
+        return std::nullopt;
+    return needed;
+}
+
+std::string CellArgument(CellSize cell)
+{
+    return std::to_string(cell.width) + "x" + std::to_string(cell.height);
+}
+
+std::string LargerThanCell(CellSize font, CellSize cell, std::string_view sizeOption)
+{
     const std::string larger = "is " + SizeInWords(font) + " dots, larger than the display's " + SizeInWords(cell);
     const CellSize largest{kMaxCellSide, kMaxCellSide};
-    if (needed.width > kMaxCellSide || needed.height > kMaxCellSide)
+    const std::optional<CellSize> needed = CellTaking(font, cell);
+    if (!needed)
         return larger
                + (cell == largest ? ", the largest cell" : " and than the largest cell, " + SizeInWords(largest));
-    const std::string argument = std::to_string(needed.width) + "x" + std::to_string(needed.height);
+    const std::string argument = CellArgument(*needed);
     const std::string option = sizeOption.empty() ? "" : " (" + std::string(sizeOption) + " " + argument + ")";
     return larger + ": a cell of " + argument + option + " takes it";
 }

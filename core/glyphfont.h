@@ -42,6 +42,13 @@ GlyphFont ProportionalFont(const GlyphFont &font);
 // "5 by 7", as messages give a size.
 std::string SizeInWords(CellSize size);
 
+// The smallest cell that takes both a font drawn for `font` and the
+// display's `cell`; nothing when that is past the largest cell.
+std::optional<CellSize> CellTaking(CellSize font, CellSize cell);
+
+// "6x10", as --size takes a cell.
+std::string CellArgument(CellSize cell);
+
 // Why a font does not fit a cell, and the cell that would take it: "... is
 // 6 by 10 dots, larger than the display's 5 by 7: a cell of 6x10 (--size
 // 6x10) takes it". Without sizeOption, for a front end that names the cell

@@ -147,41 +147,16 @@ struct CellFont
 };
 CellFont g_cellFont;
 
-// qxm-convert's refusal of a font larger than the cell, naming the cell
-// that takes it as the page does, without the option's name.
-std::string InPageWords(std::string refusal, qxm::CellSize font, qxm::CellSize cell)
-{
-    const std::string optionWords = qxm::LargerThanCell(font, cell);
-    if (refusal.size() >= optionWords.size()
-        && refusal.compare(refusal.size() - optionWords.size(), optionWords.size(), optionWords) == 0)
-        refusal.replace(refusal.size() - optionWords.size(), optionWords.size(), qxm::LargerThanCell(font, cell, {}));
-    return refusal;
-}
-
-// The cell that takes a font refused as larger, as "6x10", or nothing.
-std::string CellTaking(const std::optional<qxm::CellSize> &font, qxm::CellSize cell)
-{
-    if (!font)
-        return {};
-    const int width = std::max(font->width, cell.width);
-    const int height = std::max(font->height, cell.height);
-    if (width > qxm::kMaxCellSide || height > qxm::kMaxCellSide)
-        return {};
-    return std::to_string(width) + "x" + std::to_string(height);
-}
-
 const CellFont &FontInCell(qxm::CellSize cell)
 {
     if (g_cellFont.read && g_cellFont.cell == cell)
         return g_cellFont;
     g_cellFont = CellFont{true, cell, std::nullopt, {}};
     if (g_fontFile) {
-        qxm::FontFileResult loaded = qxm::ReadFontBytes(g_fontFile->bytes, g_fontFile->name, CodePage(), cell);
+        // The page names the cell its own way, not by qxm-convert's option.
+        qxm::FontFileResult loaded = qxm::ReadFontBytes(g_fontFile->bytes, g_fontFile->name, CodePage(), cell, {});
         g_cellFont.font = std::move(loaded.font);
-        if (loaded.largerCell)
-            g_cellFont.refusal = InPageWords(qxm::ToUtf8(loaded.error), *loaded.largerCell, cell);
-        else
-            g_cellFont.refusal = qxm::ToUtf8(loaded.error);
+        g_cellFont.refusal = qxm::ToUtf8(loaded.error);
     } else {
         g_cellFont.font = qxm::FontInCell(qxm::BuiltInFont(), cell);
         if (!g_cellFont.font)
@@ -420,12 +395,13 @@ val LoadFont(const std::string &bytes, const std::string &fileName, const std::s
         return result;
     }
     const qxm::CellSize cell = CellOf(size);
-    const qxm::FontFileResult loaded = qxm::ReadFontFile(file, CodePage(), cell);
+    const qxm::FontFileResult loaded = qxm::ReadFontFile(file, CodePage(), cell, {});
     fs::remove(file, failure);
     if (!loaded.font) {
-        const std::string refusal = qxm::ToUtf8(loaded.error);
-        result.set("refusal", loaded.largerCell ? InPageWords(refusal, *loaded.largerCell, cell) : refusal);
-        result.set("needs", CellTaking(loaded.largerCell, cell));
+        result.set("refusal", qxm::ToUtf8(loaded.error));
+        const std::optional<qxm::CellSize> taking =
+            loaded.largerCell ? qxm::CellTaking(*loaded.largerCell, cell) : std::nullopt;
+        result.set("needs", taking ? qxm::CellArgument(*taking) : std::string());
         return result;
     }
     g_fontFile = FontFile{std::vector<char>(bytes.begin(), bytes.end()), file};

@@ -495,7 +495,8 @@ std::u16string DrawOutline(FT_Face face, const CodePage &codePage, CellSize cell
 }
 
 std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &bytes, const CodePage &codePage,
-                          CellSize cell, GlyphFont &font, std::optional<CellSize> &largerCell)
+                          CellSize cell, std::string_view sizeOption, GlyphFont &font,
+                          std::optional<CellSize> &largerCell)
 {
     MemoryBudget budget;
     FT_MemoryRec_ memory{&budget, Allocate, Free, Reallocate};
@@ -540,7 +541,7 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
                + u" dots at any size";
     if (!outline && (drawn.cell.width > cell.width || drawn.cell.height > cell.height)) {
         largerCell = drawn.cell;
-        return FontIn(face.get(), file) + u" " + Widened(LargerThanCell(drawn.cell, cell));
+        return FontIn(face.get(), file) + u" " + Widened(LargerThanCell(drawn.cell, cell, sizeOption));
     }
 
     font.cell = cell;
@@ -560,12 +561,12 @@ std::u16string ReadGlyphs(const std::filesystem::path &file, std::vector<char> &
 } // namespace
 
 FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::path &file, const CodePage &codePage,
-                             CellSize cell)
+                             CellSize cell, std::string_view sizeOption)
 {
     FontFileResult result;
     try {
         GlyphFont font;
-        result.error = ReadGlyphs(file, bytes, codePage, cell, font, result.largerCell);
+        result.error = ReadGlyphs(file, bytes, codePage, cell, sizeOption, font, result.largerCell);
         if (result.error.empty())
             result.font = font;
     } catch (const std::bad_alloc &) {
@@ -576,7 +577,8 @@ FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::pat
     return result;
 }
 
-FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage, CellSize cell)
+FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage, CellSize cell,
+                            std::string_view sizeOption)
 {
     std::vector<char> bytes;
     std::u16string error;
@@ -590,7 +592,7 @@ FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &c
         refused.error = std::move(error);
         return refused;
     }
-    return ReadFontBytes(std::move(bytes), file, codePage, cell);
+    return ReadFontBytes(std::move(bytes), file, codePage, cell, sizeOption);
 }
 
 } // namespace qxm

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qxm {
@@ -30,12 +31,15 @@ struct FontFileResult
 // display's cell is refused as a whole: its maker drew every dot, and a
 // display showing some of them cut off is worse than a clear refusal. An
 // outline is drawn at the largest size that fits, cut to the cell. Memory
-// and time stay within a fixed budget whatever the file describes.
-FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage, CellSize cell);
+// and time stay within a fixed budget whatever the file describes. A font
+// larger than the cell is refused naming the cell that takes it, with
+// `sizeOption` as LargerThanCell gives it.
+FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &codePage, CellSize cell,
+                            std::string_view sizeOption = "--size");
 
 // The same for a font file's bytes already in memory; `file` only names it in
 // messages.
 FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::path &file, const CodePage &codePage,
-                             CellSize cell);
+                             CellSize cell, std::string_view sizeOption = "--size");
 
 } // namespace qxm

@@ -461,16 +461,7 @@ int FirstLitCode(const std::u16string &text)
 {
     if (!g_runFont)
         return qxm::kFirstGlyphCode;
-    const auto lights = [](std::int16_t code) {
-        const qxm::Glyph glyph = qxm::GlyphOf(*g_runFont, code);
-        for (int row = 0; row < glyph.Height(); ++row) {
-            for (int column = 0; column < glyph.Width(); ++column) {
-                if (glyph.Dot(column, row))
-                    return true;
-            }
-        }
-        return false;
-    };
+    const auto lights = [](std::int16_t code) { return qxm::LitBox(qxm::GlyphOf(*g_runFont, code)).width > 0; };
     for (const char16_t unit : text) {
         const std::int16_t code = CodePage().CodeOf(unit);
         if (Editable(code) && lights(code))
@@ -483,22 +474,27 @@ int FirstLitCode(const std::u16string &text)
     return qxm::kFirstGlyphCode;
 }
 
-// The glyph's dots as drawn in the cell, edits included: each row top first,
-// '#' lit and '.' dark; none while the cell takes no font.
-val GlyphDots(int code)
+// A glyph's dots in a cell: each row top first, '#' lit and '.' dark.
+val DotRows(const qxm::Glyph &glyph, qxm::CellSize cell)
 {
     val rows = val::array();
-    const std::optional<qxm::GlyphFont> &font = FontInCell(g_options.cell).font;
-    if (!font || !Editable(code))
-        return rows;
-    const qxm::Glyph glyph = qxm::GlyphOf(g_edits.Apply(*font), static_cast<std::int16_t>(code));
-    for (int row = 0; row < font->cell.height; ++row) {
+    for (int row = 0; row < cell.height; ++row) {
         std::string line;
-        for (int column = 0; column < font->cell.width; ++column)
+        for (int column = 0; column < cell.width; ++column)
             line.push_back(glyph.Dot(column, row) ? '#' : '.');
         rows.call<void>("push", line);
     }
     return rows;
+}
+
+// The glyph's dots as drawn in the cell, edits included: each row top first,
+// '#' lit and '.' dark; none while the cell takes no font.
+val GlyphDots(int code)
+{
+    const std::optional<qxm::GlyphFont> &font = FontInCell(g_options.cell).font;
+    if (!font || !Editable(code))
+        return val::array();
+    return DotRows(qxm::GlyphOf(g_edits.Apply(*font), static_cast<std::int16_t>(code)), font->cell);
 }
 
 void EditsChanged()
@@ -573,13 +569,6 @@ val GlyphPicture(int code)
     const qxm::CellSize cell = g_runFont->cell;
     const qxm::Glyph glyph = qxm::InCell(qxm::GlyphOf(*g_runFont, static_cast<std::int16_t>(code)), cell);
     const qxm::ByteLayout &layout = g_options.layout;
-    val dots = val::array();
-    for (int row = 0; row < cell.height; ++row) {
-        std::string line;
-        for (int column = 0; column < cell.width; ++column)
-            line.push_back(glyph.Dot(column, row) ? '#' : '.');
-        dots.call<void>("push", line);
-    }
     const qxm::GlyphBytes laidOut = qxm::LayOutGlyph(glyph, layout);
     val bytes = val::array();
     for (std::size_t index = 0; index < laidOut.count; ++index)
@@ -596,7 +585,7 @@ val GlyphPicture(int code)
     }
     picture.set("character", CharacterOfCode(code));
     picture.set("rows", layout.rows);
-    picture.set("dots", dots);
+    picture.set("dots", DotRows(glyph, cell));
     picture.set("bytes", bytes);
     picture.set("bits", bits);
     return picture;
@@ -615,8 +604,8 @@ val ProductInfo()
     return info;
 }
 
-// Each format's id, what it is for, its file name ending, whether its lines
-// end in CR LF, and whether the byte layout changes it.
+// Each format's id, what it is for, its file name ending, and whether the
+// byte layout changes it.
 val Formats()
 {
     val formats = val::array();
@@ -625,7 +614,6 @@ val Formats()
         format.set("id", std::string(info.id));
         format.set("description", std::string(info.description));
         format.set("extension", std::string(info.extension));
-        format.set("crlf", info.basic);
         format.set("layout", qxm::TakesByteLayout(info.format));
         formats.call<void>("push", format);
     }

@@ -186,7 +186,7 @@
     showProblem(page.cellError, page.cell, sentence(result.cellProblem));
     page.lookup.disabled = !result.lookupOffered;
     setText(page.lookupHint, result.lookupOffered
-      ? 'a C function, ' + (page.name.value || qxm.defaultName()) + '_Index(), from UTF-8 text to a glyph'
+      ? 'a C function, ' + nameInUse() + '_Index(), from UTF-8 text to a glyph'
       : 'with C array or Arduino and the whole font, or with Adafruit GFX');
     const field = result.cellProblem ? 'Cell' : result.nameProblem ? 'Name' : '';
     const reason = !result.refused ? '' : field
@@ -275,6 +275,12 @@
       update();
       page.editor.scrollIntoView({ block: 'nearest' });
     }
+  }
+
+  // The name the output is written with: the one typed, else the default
+  // the field shows.
+  function nameInUse() {
+    return page.name.value || page.name.placeholder;
   }
 
   function editingCode() {
@@ -422,7 +428,7 @@
       ? [page.layout.value === 'rows' ? 'bytes by row' : 'bytes by column', 'first dot in bit ' + page.firstBit.value]
       : [];
     setText(page.optionsSummary, [purpose, cell.columns + '×' + cell.rows + ' cell', ...layout,
-      ...(page.proportional.checked ? ['proportional'] : []), page.name.value || qxm.defaultName()].join(' · '));
+      ...(page.proportional.checked ? ['proportional'] : []), nameInUse()].join(' · '));
   }
 
   // The scrolling display's settings, each refused at its field.
@@ -590,7 +596,7 @@
       return;
     }
     const format = formats[page.format.value];
-    const name = (page.name.value || qxm.defaultName()) + '.' + (format ? format.extension : 'txt');
+    const name = nameInUse() + '.' + (format ? format.extension : 'txt');
     save(qxm.outputBytes(), name);
     setText(page.actionStatus, 'Downloaded as ' + name + '.');
   }
@@ -603,7 +609,7 @@
       setText(page.editStatus, 'The font cannot be saved while the cell or the name is refused.');
       return;
     }
-    const name = (page.name.value || qxm.defaultName()) + '.bdf';
+    const name = nameInUse() + '.bdf';
     save(bytes, name);
     setText(page.editStatus, 'Downloaded as ' + name + '.');
   }

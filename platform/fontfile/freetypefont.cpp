@@ -13,7 +13,6 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -133,6 +132,13 @@ std::u16string TooLarge(const std::filesystem::path &file, std::u16string_view w
 std::u16string NotAFont(const std::filesystem::path &file)
 {
     return Quoted(file) + u" is not a font file (BDF, PCF or any other that FreeType reads)";
+}
+
+// What little was still needed could not be had: the machine is short of
+// memory, whatever the font.
+std::u16string NotEnoughMemory(const std::filesystem::path &file)
+{
+    return u"there was not enough memory to read " + Quoted(file);
 }
 
 // FreeType's memory, each block headed by its size so that a freed one goes
@@ -570,9 +576,7 @@ FontFileResult ReadFontBytes(std::vector<char> bytes, const std::filesystem::pat
         if (result.error.empty())
             result.font = font;
     } catch (const std::bad_alloc &) {
-        // What little was still needed could not be had: the machine is short
-        // of memory, whatever the font.
-        result.error = u"there was not enough memory to read " + Quoted(file);
+        result.error = NotEnoughMemory(file);
     }
     return result;
 }
@@ -585,7 +589,7 @@ FontFileResult ReadFontFile(const std::filesystem::path &file, const CodePage &c
     try {
         error = ReadWholeFile(file, bytes);
     } catch (const std::bad_alloc &) {
-        error = u"there was not enough memory to read " + Quoted(file);
+        error = NotEnoughMemory(file);
     }
     if (!error.empty()) {
         FontFileResult refused;

@@ -17,11 +17,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,8 +56,7 @@ void ReportEnd(const qxm::RunEnd &end)
                          .arg(qxm::kMaxTextLength));
         break;
     case qxm::RunEnd::Kind::ReadFailed:
-        WriteError(
-            QStringLiteral("cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(end.readError))));
+        WriteError(QStringLiteral("cannot read standard input: %1").arg(qxm::SystemReason(end.readError)));
         break;
     }
 }
@@ -184,8 +183,7 @@ int UsageError(const QCommandLineParser &parser, const QString &message)
 int Convert(int argc, char *argv[])
 {
     if (!qxm::PrepareStandardStreams()) {
-        WriteError(QStringLiteral("cannot prepare the standard streams: %1")
-                       .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        WriteError(QStringLiteral("cannot prepare the standard streams: %1").arg(qxm::SystemReason(errno)));
         return ExitRunStopped;
     }
     // Qt would take its own options (-platform, -qmljsdebugger=...) out of
@@ -245,12 +243,12 @@ int Convert(int argc, char *argv[])
     std::optional<qxm::GlyphFont> fontInCell;
     if (command.fontFile) {
         qxm::FontFileResult loaded =
-            qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), qxm::Windows1252CodePage::Instance(), cell);
+            qxm::ReadFontFile(qxm::FileSystemPath(*command.fontFile), *command.settings.codePage, cell);
         if (!loaded.font) {
             WriteError(qxm::ToQString(loaded.error));
             return ExitRunStopped;
         }
-        fontInCell = loaded.font;
+        fontInCell = std::move(loaded.font);
     } else {
         fontInCell = qxm::FontInCell(qxm::BuiltInFont(), cell);
         if (!fontInCell) {

@@ -1,5 +1,7 @@
 #include "platform/streams/replacementfile.h"
 
+#include "platform/streams/standardstreams.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -187,7 +189,7 @@ bool ReplacementFile::Commit()
 
 QString ReplacementFile::ErrorString() const
 {
-    QString reason = QString::fromLocal8Bit(std::strerror(m_system->error));
+    const QString reason = SystemReason(m_system->error);
     if (!m_system->inFolder)
         return reason;
     return QStringLiteral("cannot create a file in its folder \"%1\": %2")

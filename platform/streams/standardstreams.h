@@ -2,13 +2,13 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QString>
 #include <QStringList>
 
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string_view>
-
-class QString;
 
 // What a command-line program needs of the system to treat its streams,
 // arguments and file names as the user gave them, on every system.
@@ -38,6 +38,12 @@ std::optional<QStringList> CommandLineArguments(int argc, char *argv[], int &bad
 // as the rest of every message is, whatever the user's locale; call it once
 // Qt has set the locale from the environment.
 void KeepSystemReasonsInEnglish();
+
+// The system's reason for the failure numbered `error` (an errno).
+inline QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 // The bytes that show a message on the terminal as text: every control
 // character written as its code, so that nothing from a file or an argument

@@ -226,7 +226,7 @@ void FrmMain::TxtInput_Change()
     const qxm::FontDataResult result =
         qxm::ConvertText(CharData, qxm::Windows1252CodePage::Instance(), qxm::Utf16View(text));
     CharPos = qxm::CharPosAfter(static_cast<std::size_t>(text.size()), result.error);
-    TxtOutput->SetText(QString::fromUtf8(result.text.data(), static_cast<qsizetype>(result.text.size())));
+    TxtOutput->SetText(QString::fromStdString(result.text));
     ShowConversionError(result.error ? QString::fromStdString(qxm::DescribeRunTimeError(*result.error)) : QString());
 }
 

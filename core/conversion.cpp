@@ -1,6 +1,7 @@
 #include "core/conversion.h"
 
 #include "core/checkedarithmetic.h"
+#include "core/utf8.h"
 
 namespace qxm {
 
@@ -26,7 +27,7 @@ std::size_t CharacterCount(std::u16string_view text)
 {
     std::size_t count = text.size();
     for (std::size_t index = 1; index < text.size(); ++index) {
-        if (text[index - 1] >= 0xD800 && text[index - 1] <= 0xDBFF && text[index] >= 0xDC00 && text[index] <= 0xDFFF) {
+        if (IsSurrogatePair(text[index - 1], text[index])) {
             --count;
             ++index;
         }

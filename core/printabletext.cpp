@@ -1,6 +1,7 @@
 #include "core/printabletext.h"
 
 #include "core/conversion.h"
+#include "core/utf8.h"
 
 #include <cstdio>
 
@@ -24,9 +25,8 @@ std::u16string PrintableText(std::u16string_view text, bool asciiOnly)
             continue;
         }
         char32_t character = unit;
-        if (unit >= 0xD800 && unit <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00
-            && text[at + 1] <= 0xDFFF)
-            character = 0x10000 + ((character - 0xD800) << 10) + (text[++at] - 0xDC00);
+        if (at + 1 < text.size() && IsSurrogatePair(unit, text[at + 1]))
+            character = FromSurrogatePair(unit, text[++at]);
         for (const char digit : CharacterCode(character))
             shown += static_cast<char16_t>(digit);
     }

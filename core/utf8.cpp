@@ -65,8 +65,18 @@ std::string ToUtf8(std::u16string_view text)
 {
     std::string utf8;
     utf8.reserve(text.size());
-    for (const char16_t unit : text)
-        AppendUtf8(utf8, unit);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (at + 1 == text.size() || !IsSurrogatePair(text[at], text[at + 1])) {
+            AppendUtf8(utf8, text[at]);
+            continue;
+        }
+        const char32_t point = FromSurrogatePair(text[at], text[at + 1]);
+        ++at;
+        utf8 += static_cast<char>(0xF0 | (point >> 18));
+        utf8 += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+        utf8 += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (point & 0x3F));
+    }
     return utf8;
 }
 

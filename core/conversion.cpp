@@ -67,6 +67,11 @@ bool IsControlAboveSpace(char16_t character)
     return character >= 0x7F && character <= 0x9F;
 }
 
+bool IsControlCharacter(char16_t character)
+{
+    return character < u' ' || IsControlAboveSpace(character);
+}
+
 std::optional<RunTimeError> ForEachGlyph(const CodePage &codePage, std::u16string_view text, ControlCharacters controls,
                                          const std::function<void(std::int16_t code)> &onGlyph)
 {

@@ -27,6 +27,10 @@ enum class ControlCharacters {
 // Whether the character a code stands for is DEL or a C1 control.
 bool IsControlAboveSpace(char16_t character);
 
+// Whether the character is a control (C0, DEL or C1), which a source file
+// or a terminal should never get raw.
+bool IsControlCharacter(char16_t character);
+
 // Walks the text the way every conversion run does: the length check first,
 // then each character in order until the first one whose code has no slot
 // (below 32 or above 288) or, where they stop, a control. onGlyph(code) runs

@@ -20,7 +20,7 @@ std::u16string PrintableText(std::u16string_view text, bool asciiOnly)
     shown.reserve(text.size());
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char16_t unit = text[at];
-        if (unit >= u' ' && !IsControlAboveSpace(unit) && (!asciiOnly || unit < 0x80)) {
+        if (!IsControlCharacter(unit) && (!asciiOnly || unit < 0x80)) {
             shown += unit;
             continue;
         }

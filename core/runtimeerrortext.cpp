@@ -12,9 +12,9 @@ namespace {
 // surrogate, an invisible format character or a private or non-character.
 bool IsPrintable(char16_t unit)
 {
-    return unit >= u' ' && !IsControlAboveSpace(unit) && !(unit >= 0xD800 && unit <= 0xF8FF)
-           && !(unit >= 0x200B && unit <= 0x200F) && !(unit >= 0x2028 && unit <= 0x202E)
-           && !(unit >= 0x2060 && unit <= 0x206F) && unit != 0xFEFF && unit < 0xFFF9;
+    return !IsControlCharacter(unit) && !(unit >= 0xD800 && unit <= 0xF8FF) && !(unit >= 0x200B && unit <= 0x200F)
+           && !(unit >= 0x2028 && unit <= 0x202E) && !(unit >= 0x2060 && unit <= 0x206F) && unit != 0xFEFF
+           && unit < 0xFFF9;
 }
 
 std::string NameOf(char16_t character)

@@ -26,7 +26,7 @@ std::vector<NotedFontWriter::Noted> NotedFontWriter::InCodeOrder() const
 
 std::string ShownCharacter(const NotedFontWriter::Noted &noted)
 {
-    if (noted.character < u' ' || IsControlAboveSpace(noted.character))
+    if (IsControlCharacter(noted.character))
         return "(code " + std::to_string(noted.code) + ")";
     std::string shown;
     AppendUtf8(shown, noted.character);

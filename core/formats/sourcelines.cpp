@@ -116,7 +116,7 @@ public:
             AppendBytes(bytes, LayOutGlyph(glyph, m_options.layout));
         }
         std::string comment;
-        if (m_table && (entry.character < u' ' || IsControlAboveSpace(entry.character))) {
+        if (m_table && IsControlCharacter(entry.character)) {
             comment.append("(code ").append(std::to_string(entry.code)).append(entry.placeholder ? ", no glyph)" : ")");
         } else {
             AppendUtf8(comment, entry.character);

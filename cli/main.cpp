@@ -248,7 +248,7 @@ int Convert(int argc, char *argv[])
             WriteError(qxm::ToQString(loaded.error));
             return ExitRunStopped;
         }
-        fontInCell = std::move(loaded.font);
+        fontInCell = loaded.font;
     } else {
         fontInCell = qxm::FontInCell(qxm::BuiltInFont(), cell);
         if (!fontInCell) {

@@ -189,7 +189,7 @@ bool ReplacementFile::Commit()
 
 QString ReplacementFile::ErrorString() const
 {
-    const QString reason = SystemReason(m_system->error);
+    QString reason = SystemReason(m_system->error);
     if (!m_system->inFolder)
         return reason;
     return QStringLiteral("cannot create a file in its folder \"%1\": %2")
